@@ -1,0 +1,13 @@
+#pragma once
+#include <cstddef>
+#include <cstring>
+
+// Copies a name into a fixed-size field the way hosts expect: exactly `size`
+// bytes written, a short text zero-filled, and the last byte always zero.
+inline void copyFixedText(char* destination, const char* source, std::size_t size) {
+  std::strncpy(destination, source, size);
+  destination[size - 1] = '\0';
+}
+
+constexpr std::size_t kNameSize = 24;
+constexpr std::size_t kShortLabelSize = 8;

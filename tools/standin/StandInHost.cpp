@@ -1,0 +1,120 @@
+#include "tools/standin/StandInHost.h"
+
+#include <map>
+
+namespace {
+// The callback carries only the record, so the host finds itself by it. While
+// the entry runs there is no record yet: the opening host answers.
+std::mutex registryMutex;
+std::map<AEffect*, StandInHost*> hostsByRecord;
+thread_local StandInHost* openingHost = nullptr;
+
+StandInHost* hostOf(AEffect* effect) {
+  if (effect == nullptr) return openingHost;
+  std::lock_guard<std::mutex> lock(registryMutex);
+  auto found = hostsByRecord.find(effect);
+  return found == hostsByRecord.end() ? openingHost : found->second;
+}
+}  // namespace
+
+StandInHost::StandInHost(PluginEntryProc entry) : entry(entry) {}
+
+StandInHost::~StandInHost() {
+  if (record != nullptr) close();
+}
+
+AEffect* StandInHost::open() {
+  openingHost = this;
+  AEffect* opened = entry(callback);
+  openingHost = nullptr;
+  if (opened != nullptr) {
+    std::lock_guard<std::mutex> lock(registryMutex);
+    hostsByRecord[opened] = this;
+  }
+  record = opened;
+  return opened;
+}
+
+VstIntPtr StandInHost::close() {
+  AEffect* closing = record;
+  const VstIntPtr answer = dispatch(effClose);
+  std::lock_guard<std::mutex> lock(registryMutex);
+  hostsByRecord.erase(closing);
+  record = nullptr;
+  return answer;
+}
+
+VstIntPtr StandInHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+  return record->dispatcher(record, opcode, index, value, ptr, opt);
+}
+
+void StandInHost::setParameter(VstInt32 index, float value) { record->setParameter(record, index, value); }
+float StandInHost::getParameter(VstInt32 index) { return record->getParameter(record, index); }
+
+void StandInHost::process(float** inputs, float** outputs, VstInt32 frames) {
+  servedTime = transport.timeInfo();
+  record->process(record, inputs, outputs, frames);
+  transport.advance(frames);
+}
+
+void StandInHost::processReplacing(float** inputs, float** outputs, VstInt32 frames) {
+  servedTime = transport.timeInfo();
+  record->processReplacing(record, inputs, outputs, frames);
+  transport.advance(frames);
+}
+
+std::string StandInHost::text(VstInt32 opcode, VstInt32 index, VstIntPtr value) {
+  char buffer[256] = {};
+  dispatch(opcode, index, value, buffer);
+  buffer[sizeof buffer - 1] = '\0';
+  return buffer;
+}
+
+void StandInHost::setSampleRate(float rate) {
+  transport.sampleRate = rate;
+  dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+}
+
+void StandInHost::setPinConnected(bool output, VstInt32 pin, bool connected) {
+  pinConnected[output ? 1 : 0][pin].store(connected);
+}
+
+std::vector<HostCall> StandInHost::calls() const {
+  std::lock_guard<std::mutex> lock(callsMutex);
+  return recordedCalls;
+}
+
+void StandInHost::clearCalls() {
+  std::lock_guard<std::mutex> lock(callsMutex);
+  recordedCalls.clear();
+}
+
+VstIntPtr VST_CALLBACK StandInHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                             void* ptr, float opt) {
+  StandInHost* host = hostOf(effect);
+  return host == nullptr ? 0 : host->answer(opcode, index, value, ptr, opt);
+}
+
+VstIntPtr StandInHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt) {
+  switch (opcode) {
+    case audioMasterVersion: return versionAnswer.load();
+    case audioMasterAutomate:
+    case audioMasterIdle:
+    case audioMasterBeginEdit:
+    case audioMasterEndEdit: {
+      std::lock_guard<std::mutex> lock(callsMutex);
+      recordedCalls.push_back(HostCall{opcode, index, opt});
+      return opcode == audioMasterIdle ? 0 : 1;
+    }
+    case audioMasterPinConnected:
+      ++pinRequestCount;
+      // The host answers 0 for a connected pin.
+      if (index < 0 || index > 1) return 1;
+      return pinConnected[value != 0 ? 1 : 0][index].load() ? 0 : 1;
+    case audioMasterGetTime:
+      ++timeRequestCount;
+      return transport.available ? reinterpret_cast<VstIntPtr>(&servedTime) : 0;
+    case audioMasterGetSampleRate: return static_cast<VstIntPtr>(transport.sampleRate);
+    default: return 0;
+  }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// A small VST 2 host for tests and tools: it opens one plug-in instance through
+// the library's entry and drives its record the way a host does, answering the
+// plug-in's requests and recording the ones a test wants to see.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "host/VstAbi.h"
+#include "tools/standin/Transport.h"
+
+// One request the plug-in made of the host: automation, begin or end of an
+// edit, or idle.
+struct HostCall {
+  VstInt32 opcode;
+  VstInt32 index;
+  float opt;
+  bool operator==(const HostCall& other) const {
+    return opcode == other.opcode && index == other.index && opt == other.opt;
+  }
+};
+
+class StandInHost {
+public:
+  explicit StandInHost(PluginEntryProc entry);
+  ~StandInHost();  // closes the instance if it is still open
+
+  StandInHost(const StandInHost&) = delete;
+  StandInHost& operator=(const StandInHost&) = delete;
+
+  // Calls the library's entry; answers the record, or null when it refused.
+  AEffect* open();
+  // effClose; the record is gone afterwards. Answers what the dispatcher returned.
+  VstIntPtr close();
+  AEffect* effect() const { return record; }
+
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
+  void setParameter(VstInt32 index, float value);
+  float getParameter(VstInt32 index);
+  // The two process entries; the transport moves on by the block afterwards.
+  void process(float** inputs, float** outputs, VstInt32 frames);
+  void processReplacing(float** inputs, float** outputs, VstInt32 frames);
+
+  // Text answers of the opcodes that fill a buffer, read up to the terminator.
+  std::string text(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
+  // Announces the sample rate to the plug-in and to the transport.
+  void setSampleRate(float rate);
+
+  // What the host answers.
+  std::atomic<VstIntPtr> versionAnswer{2400};
+  Transport transport;
+  void setPinConnected(bool output, VstInt32 pin, bool connected);
+
+  // What the plug-in asked.
+  std::vector<HostCall> calls() const;
+  void clearCalls();
+  int timeRequests() const { return timeRequestCount.load(); }
+  int pinRequests() const { return pinRequestCount.load(); }
+
+private:
+  static VstIntPtr VST_CALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                         void* ptr, float opt);
+  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+
+  PluginEntryProc entry;
+  AEffect* record = nullptr;
+  VstTimeInfo servedTime{};
+  std::atomic<bool> pinConnected[2][2] = {{true, true}, {true, true}};
+  mutable std::mutex callsMutex;
+  std::vector<HostCall> recordedCalls;
+  std::atomic<int> timeRequestCount{0};
+  std::atomic<int> pinRequestCount{0};
+};
