@@ -8,6 +8,7 @@ namespace {
 std::mutex registryMutex;
 std::map<AEffect*, StandInHost*> hostsByRecord;
 thread_local StandInHost* openingHost = nullptr;
+thread_local int answerDepth = 0;
 
 StandInHost* hostOf(AEffect* effect) {
   if (effect == nullptr) return openingHost;
@@ -91,9 +92,14 @@ void StandInHost::clearCalls() {
 
 VstIntPtr VST_CALLBACK StandInHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                              void* ptr, float opt) {
+  ++answerDepth;
   StandInHost* host = hostOf(effect);
-  return host == nullptr ? 0 : host->answer(opcode, index, value, ptr, opt);
+  const VstIntPtr result = host == nullptr ? 0 : host->answer(opcode, index, value, ptr, opt);
+  --answerDepth;
+  return result;
 }
+
+bool StandInHost::answeringOnThisThread() { return answerDepth > 0; }
 
 VstIntPtr StandInHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt) {
   switch (opcode) {

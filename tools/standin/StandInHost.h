@@ -60,6 +60,11 @@ public:
   int timeRequests() const { return timeRequestCount.load(); }
   int pinRequests() const { return pinRequestCount.load(); }
 
+  // True while the calling thread is inside the host's answer to a plug-in
+  // request, so that probes of the plug-in's own conduct can leave the host's
+  // bookkeeping out.
+  static bool answeringOnThisThread();
+
 private:
   static VstIntPtr VST_CALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                          void* ptr, float opt);
