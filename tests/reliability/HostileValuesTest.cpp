@@ -108,7 +108,11 @@ TEST_F(HostileValues, DenormalInputKeepsTheSoundFinite) {
         for (float& sample : channel) sample = tiny(random);
       buffers.clearOutput();
       plugin.process(buffers, kBlock);
-      for (int ch = 0; ch < 2; ++ch) ASSERT_LT(peakOf(buffers.outputs[ch], kBlock), 1e-6f) << "mode " << mode;
+      // At full resonance the ladder may ring up from almost nothing; it must stay a number.
+      for (int ch = 0; ch < 2; ++ch) {
+        ASSERT_TRUE(allFinite(buffers.outputs[ch], kBlock)) << "mode " << mode;
+        ASSERT_LT(peakOf(buffers.outputs[ch], kBlock), 10.0f) << "mode " << mode;
+      }
     }
   }
 }
