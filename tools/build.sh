@@ -44,12 +44,19 @@ tests() {
   configure linux32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_PLUGIN=OFF \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake
   configure sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=address,undefined
+  configure tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=thread
+  CC=clang CXX=clang++ configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_FUZZ=ON \
+    -DLUMIVANE_TESTS=OFF -DLUMIVANE_PLUGIN=OFF -DLUMIVANE_SANITIZE=fuzzer-no-link,address,undefined
   compile linux32
   compile sanitize
+  compile tsan
+  compile fuzz
   local failed=0
   run_tests linux64 || failed=1
   run_tests linux32 || failed=1
   run_tests sanitize env ASAN_OPTIONS=detect_leaks=1 || failed=1
+  run_tests tsan env TSAN_OPTIONS=halt_on_error=1 || failed=1
+  run_tests fuzz || failed=1
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
   summarise

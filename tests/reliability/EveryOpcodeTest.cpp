@@ -3,9 +3,9 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "tests/reliability/DocumentedWrites.h"
 #include "tests/reliability/PluginUnderTest.h"
 
 namespace {
@@ -31,38 +31,6 @@ std::vector<VstInt32> everyOpcode() {
     if (opcode != effClose) opcodes.push_back(opcode);
   opcodes.insert(opcodes.end(), std::begin(kOutOfRangeOpcodes), std::end(kOutOfRangeOpcodes));
   return opcodes;
-}
-
-// Byte ranges [from, to) of the host's buffer that an opcode may write.
-using ByteRanges = std::vector<std::pair<std::size_t, std::size_t>>;
-ByteRanges documentedWrites(VstInt32 opcode, bool hasEditor) {
-  switch (opcode) {
-    case effGetProgramName:
-    case effGetParamLabel:
-    case effGetParamDisplay:
-    case effGetParamName:
-    case effGetProgramNameIndexed:
-    case effGetEffectName:
-    case effGetVendorString:
-    case effGetProductString:
-      return {{0, 24}};
-    case effGetInputProperties:
-    case effGetOutputProperties:
-      return {{offsetof(VstPinProperties, label), 24},
-              {offsetof(VstPinProperties, flags), offsetof(VstPinProperties, flags) + 4},
-              {offsetof(VstPinProperties, shortLabel), offsetof(VstPinProperties, shortLabel) + 8}};
-    case effEditGetRect:
-      if (hasEditor) return {{0, sizeof(ERect*)}};
-      return {};
-    default:
-      return {};
-  }
-}
-
-bool mayWrite(const ByteRanges& ranges, std::size_t offset) {
-  for (const auto& range : ranges)
-    if (offset >= range.first && offset < range.second) return true;
-  return false;
 }
 
 // Opens a window on a parent handle; no buffer can stand in for that.
