@@ -2,6 +2,8 @@
 // A four-pole resonant low-pass of four one-pole stages with inverted
 // feedback and a soft clip on the last stage.
 
+#include <cmath>
+
 class LadderFilter {
 public:
   explicit LadderFilter(float sampleRate);
@@ -22,7 +24,11 @@ public:
     previousY2 = y2;
     y4 = p * y3 + p * previousY3 - k * y4;
     previousY3 = y3;
-    y4 = y4 - 0.1f * (y4 * y4 * y4);
+    // Below kClipInaudible the cubic term is less than half a unit in the last
+    // place of y4 and cannot change it (adding zero keeps the sign of zero as
+    // the full expression does); computing it anyway makes denormal numbers,
+    // which are slow, whenever the input has decayed to the anti-denormal noise.
+    y4 = std::fabs(y4) > kClipInaudible ? y4 - 0.1f * (y4 * y4 * y4) : y4 + 0.0f;
     stageInput = x;
     return y4;
   }
@@ -34,6 +40,8 @@ public:
   void clearState();
 
 private:
+  static constexpr float kClipInaudible = 1e-4f;
+
   float sampleRate;
   float cutoff = 440.0f;
   float pole = 0.0f;
