@@ -38,13 +38,16 @@ void writePin(VstPinProperties* properties, const char* label, const char* short
 }  // namespace
 
 FilterSweepEffect::FilterSweepEffect(AudioMasterCallback hostCallback)
+    : FilterSweepEffect(hostCallback, static_cast<std::uint32_t>(std::time(nullptr))) {}
+
+FilterSweepEffect::FilterSweepEffect(AudioMasterCallback hostCallback, std::uint32_t patternSeed)
     : EffectBaseExt(hostCallback, kProgramCount, kParameterCount),
       denormalNoise(DenormalNoise::shared()),
       filters{{SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate),
                SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate),
                SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate),
                SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate)}},
-      patternGenerator(static_cast<std::uint32_t>(std::time(nullptr))) {
+      patternGenerator(patternSeed) {
   for (auto& program : programs) program = std::make_unique<SweepProgram>();
   FilterSweepEffect::selectProgram(0);
   setInputCount(kChannelCount);
