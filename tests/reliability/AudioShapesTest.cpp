@@ -23,8 +23,8 @@ std::vector<bool> processForms(const RunningPlugin& plugin) {
 // A fixed cut-off, so the sound does not depend on the random step pattern.
 void fixCutOff(RunningPlugin& plugin, double hertz, int mode, int active) {
   plugin.host.setParameter(kFilterMode, normalisedMode(mode));
-  plugin.host.setParameter(kMinFrequency, normalisedFrequency(hertz));
-  plugin.host.setParameter(kMaxFrequency, normalisedFrequency(hertz));
+  plugin.host.setParameter(kMinimumFrequency, normalisedFrequency(hertz));
+  plugin.host.setParameter(kMaximumFrequency, normalisedFrequency(hertz));
   plugin.host.setParameter(kActiveFilters, normalisedActiveFilters(active));
 }
 
@@ -52,7 +52,7 @@ TEST_F(AudioShapes, EveryRateChangedBetweenBlocksGivesFiniteBoundedSound) {
   std::minstd_rand random(10);
   StereoBuffers buffers(1024);
   for (bool replacing : processForms(plugin))
-    for (int mode = 0; mode < kFilterModes; ++mode) {
+    for (int mode = 0; mode < kModeCount; ++mode) {
       plugin.host.setParameter(kFilterMode, normalisedMode(mode));
       plugin.host.setParameter(kActiveFilters, normalisedActiveFilters(1 + mode % 4));
       for (float rate : kRates) {
@@ -133,8 +133,8 @@ TEST_F(AudioShapes, EmptyAndNegativeBlocksTouchNothing) {
 
 TEST_F(AudioShapes, MissingRandomBackwardAndStillTimeKeepsTheSoundFinite) {
   RunningPlugin plugin;
-  plugin.host.setParameter(kMinFrequency, 0.0f);
-  plugin.host.setParameter(kMaxFrequency, 1.0f);
+  plugin.host.setParameter(kMinimumFrequency, 0.0f);
+  plugin.host.setParameter(kMaximumFrequency, 1.0f);
   plugin.host.setParameter(kSweepSpeed, 1.0f);
   plugin.host.setParameter(kTimeDivision, 0.0f);
   plugin.host.setParameter(kRepeatCount, 0.0f);

@@ -33,8 +33,8 @@ void setEverything(RunningPlugin& plugin, int mode, float resonance) {
   plugin.host.setParameter(kFilterMode, normalisedMode(mode));
   plugin.host.setParameter(kResonance, resonance);
   plugin.host.setParameter(kActiveFilters, 1.0f);
-  plugin.host.setParameter(kMinFrequency, 0.0f);
-  plugin.host.setParameter(kMaxFrequency, 1.0f);
+  plugin.host.setParameter(kMinimumFrequency, 0.0f);
+  plugin.host.setParameter(kMaximumFrequency, 1.0f);
   plugin.host.setParameter(kSweepSpeed, 1.0f);
 }
 }  // namespace
@@ -73,7 +73,7 @@ TEST_F(HostileValues, EveryParameterTakesHostileValuesWhileProcessing) {
 TEST_F(HostileValues, BadInputSamplesAreForgottenWithinAControlInterval) {
   std::minstd_rand random(21);
   StereoBuffers buffers(kBlock);
-  for (int mode = 0; mode < kFilterModes; ++mode)
+  for (int mode = 0; mode < kModeCount; ++mode)
     for (float bad : kBadSamples) {
       RunningPlugin plugin;
       setEverything(plugin, mode, 1.0f);
@@ -99,7 +99,7 @@ TEST_F(HostileValues, BadInputSamplesAreForgottenWithinAControlInterval) {
 TEST_F(HostileValues, DenormalInputKeepsTheSoundFinite) {
   std::minstd_rand random(22);
   StereoBuffers buffers(kBlock);
-  for (int mode = 0; mode < kFilterModes; ++mode) {
+  for (int mode = 0; mode < kModeCount; ++mode) {
     RunningPlugin plugin;
     setEverything(plugin, mode, 1.0f);
     for (int block = 0; block < 20; ++block) {
@@ -121,7 +121,7 @@ TEST_F(HostileValues, FullScaleSquareWavesAtMaximumResonanceRecover) {
   constexpr int kSquareBlocks = 170;  // about a second at 44.1 kHz
   StereoBuffers buffers(kBlock);
   std::minstd_rand random(23);
-  for (int mode = 0; mode < kFilterModes; ++mode) {
+  for (int mode = 0; mode < kModeCount; ++mode) {
     RunningPlugin plugin;
     setEverything(plugin, mode, 1.0f);
     plugin.host.setParameter(kActiveFilters, 1.0f);
@@ -152,13 +152,13 @@ TEST_F(HostileValues, ExtremeCutOffsAtExtremeRatesStayStable) {
   StereoBuffers buffers(1024);
   for (float rate : {8000.0f, 384000.0f})
     for (double cutOff : {20.0, 10000.0})
-      for (int mode = 1; mode < kFilterModes; ++mode)
+      for (int mode = 1; mode < kModeCount; ++mode)
         for (float resonance : {0.0f, 0.5f, 0.9f}) {
           RunningPlugin plugin;
           plugin.host.setSampleRate(rate);
           plugin.host.setParameter(kFilterMode, normalisedMode(mode));
-          plugin.host.setParameter(kMinFrequency, normalisedFrequency(cutOff));
-          plugin.host.setParameter(kMaxFrequency, normalisedFrequency(cutOff));
+          plugin.host.setParameter(kMinimumFrequency, normalisedFrequency(cutOff));
+          plugin.host.setParameter(kMaximumFrequency, normalisedFrequency(cutOff));
           plugin.host.setParameter(kResonance, resonance);
           float firstHalfPeak = 0.0f, secondHalfPeak = 0.0f;
           constexpr int kBlocks = 64;

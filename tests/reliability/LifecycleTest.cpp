@@ -39,8 +39,8 @@ void settle(RunningPlugin& plugin, int instance) {
   plugin.host.dispatch(effSetProgram, 0, instance);
   plugin.host.setParameter(kFilterMode, normalisedMode(1 + instance % 5));
   const float frequency = normalisedFrequency(100.0 + 400.0 * instance);
-  plugin.host.setParameter(kMinFrequency, frequency);
-  plugin.host.setParameter(kMaxFrequency, frequency);
+  plugin.host.setParameter(kMinimumFrequency, frequency);
+  plugin.host.setParameter(kMaximumFrequency, frequency);
   plugin.host.setParameter(kResonance, 0.05f * static_cast<float>(instance));
   plugin.host.setParameter(kActiveFilters, normalisedActiveFilters(1 + instance % 4));
 }
@@ -130,11 +130,11 @@ TEST_F(Lifecycle, InstancesKeepTheirOwnStepPatterns) {
   std::minstd_rand random(3);
   StereoBuffers block(kBlock);
   auto configure = [](RunningPlugin& plugin) {
-    plugin.host.setParameter(kMinFrequency, 0.0f);
-    plugin.host.setParameter(kMaxFrequency, 1.0f);
+    plugin.host.setParameter(kMinimumFrequency, 0.0f);
+    plugin.host.setParameter(kMaximumFrequency, 1.0f);
     plugin.host.setParameter(kSweepSpeed, 1.0f);
     plugin.host.setParameter(kTimeDivision, 0.0f);  // a step of a thirty-second note
-    plugin.host.setParameter(kSteps, 0.0f);         // two steps: a new sweep every 5512 samples
+    plugin.host.setParameter(kStepCount, 0.0f);         // two steps: a new sweep every 5512 samples
     plugin.host.setParameter(kRepeatCount, 0.0f);   // and a new pattern with each sweep
   };
   auto render = [&](RunningPlugin& plugin, std::vector<float>& out) {

@@ -7,7 +7,7 @@ PluginModule& pluginModule() {
   return module;
 }
 
-float normalisedMode(int mode) { return (static_cast<float>(mode) + 0.5f) / kFilterModes; }
+float normalisedMode(int mode) { return (static_cast<float>(mode) + 0.5f) / kModeCount; }
 float normalisedActiveFilters(int count) { return (static_cast<float>(count) - 0.5f) / 4.0f; }
 float normalisedFrequency(double hertz) {
   return static_cast<float>(std::log(hertz / 20.0) / std::log(10000.0 / 20.0));

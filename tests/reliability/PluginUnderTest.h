@@ -9,29 +9,13 @@
 #include <random>
 #include <vector>
 
+#include "engine/ParameterIndex.h"
 #include "tests/reliability/AudioThreadProbe.h"
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
 
 PluginModule& pluginModule();
 
-// Parameter indexes as the host sees them.
-enum ParameterIndex : VstInt32 {
-  kFilterMode = 0,
-  kMinFrequency,
-  kMaxFrequency,
-  kResonance,
-  kActiveFilters,
-  kTempo,
-  kRepeatCount,
-  kSyncMode,
-  kTimeDivision,
-  kSteps,
-  kSweepSpeed,
-  kParameterCount
-};
-
-constexpr int kFilterModes = 6;
 constexpr VstInt32 kProgramCount = 20;
 
 // Normalised values that select an item or a whole number exactly.
