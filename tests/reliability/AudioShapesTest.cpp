@@ -73,7 +73,9 @@ TEST_F(AudioShapes, EveryRateChangedBetweenBlocksGivesFiniteBoundedSound) {
 TEST_F(AudioShapes, UnusableRatesAreIgnoredAndTheLastValidRateGoesOn) {
   std::minstd_rand random(11);
   StereoBuffers buffers(512);
-  RunningPlugin told, reference;
+  Twins twins = makeTwins();
+  RunningPlugin& told = *twins.first;
+  RunningPlugin& reference = *twins.second;
   for (RunningPlugin* plugin : {&told, &reference}) {
     plugin->host.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
     fixCutOff(*plugin, 700.0, 5, 2);
@@ -105,12 +107,12 @@ TEST_F(AudioShapes, AnyBlockSizesGiveTheSameSoundAsFixedBlocks) {
   std::vector<int> shapes = {0, -1, 1, 7, 10, 17, 127, 128, 129, 2027, 4097, 16384, -512, 0};
   for (int i = 0; i < 60; ++i) shapes.push_back(std::uniform_int_distribution<int>(-8, 3000)(random));
 
-  RunningPlugin fixedBlocks;
-  fixCutOff(fixedBlocks, 1500.0, 3, 4);
-  for (bool replacing : processForms(fixedBlocks)) {
-    RunningPlugin shaped;
+  RunningPlugin probe;
+  for (bool replacing : processForms(probe)) {
+    Twins twins = makeTwins();
+    RunningPlugin& shaped = *twins.first;
+    RunningPlugin& fixed = *twins.second;
     fixCutOff(shaped, 1500.0, 3, 4);
-    RunningPlugin fixed;
     fixCutOff(fixed, 1500.0, 3, 4);
     const std::vector<float> expected = renderInBlocks(fixed, source, kFrames, {512}, replacing);
     const std::vector<float> actual = renderInBlocks(shaped, source, kFrames, shapes, replacing);
@@ -226,7 +228,9 @@ TEST_F(AudioShapes, InputAndOutputInTheSameBuffersSoundAsSeparateBuffers) {
   for (int active = 1; active <= 4; ++active) {
     RunningPlugin probe;
     for (bool replacing : processForms(probe)) {
-      RunningPlugin inPlace, separate;
+      Twins twins = makeTwins();
+      RunningPlugin& inPlace = *twins.first;
+      RunningPlugin& separate = *twins.second;
       fixCutOff(inPlace, 900.0, 1 + active, active);
       fixCutOff(separate, 900.0, 1 + active, active);
       StereoBuffers shared(512), apart(512);

@@ -1,6 +1,7 @@
 #include "tests/reliability/PluginUnderTest.h"
 
 #include <cmath>
+#include <ctime>
 
 PluginModule& pluginModule() {
   static PluginModule module(LUMIVANE_PLUGIN_PATH);
@@ -54,6 +55,14 @@ void RunningPlugin::process(float** inputs, float** outputs, VstInt32 frames, bo
 
 void RunningPlugin::process(StereoBuffers& buffers, VstInt32 frames, bool replacing) {
   process(buffers.inputs, buffers.outputs, frames, replacing);
+}
+
+Twins makeTwins() {
+  for (;;) {
+    const std::time_t before = std::time(nullptr);
+    Twins twins{std::make_unique<RunningPlugin>(), std::make_unique<RunningPlugin>()};
+    if (std::time(nullptr) == before) return twins;
+  }
 }
 
 bool allFinite(const float* samples, int count) {

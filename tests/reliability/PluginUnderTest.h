@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -46,6 +47,16 @@ public:
   void process(float** inputs, float** outputs, VstInt32 frames, bool replacing = false);
   void process(StereoBuffers& buffers, VstInt32 frames, bool replacing = false);
 };
+
+// Two instances built within the same second. Each draws its step patterns
+// from a generator seeded with the calendar time, and the first pattern moves
+// the cut-offs once while the instance is built, so only such twins sound
+// exactly alike, whatever the settings.
+struct Twins {
+  std::unique_ptr<RunningPlugin> first;
+  std::unique_ptr<RunningPlugin> second;
+};
+Twins makeTwins();
 
 bool allFinite(const float* samples, int count);
 float peakOf(const float* samples, int count);
