@@ -85,6 +85,8 @@ protected:
   // Shared by the offscreen context, whose device context exists only after
   // the plain part is built.
   void adoptDeviceContext(HDC deviceContext);
+  // Puts the brush, pen and font found at creation back, once.
+  void restoreSelections();
   void rebuildPen();
 
 private:

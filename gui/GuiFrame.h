@@ -89,6 +89,7 @@ private:
   bool open = true;
   bool dropTargetRegistered = false;
   HWND window = nullptr;
+  bool windowClassInUse = false;
   HCURSOR savedCursor = nullptr;
   bool cursorSaved = false;
 };
