@@ -194,3 +194,50 @@ TEST(GuiFrameWindow, CursorPositionIsRelativeToTheFrameWindow) {
   EXPECT_EQ(where.x, 30);
   EXPECT_EQ(where.y, 20);
 }
+
+namespace {
+
+void sendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+void sendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+TEST(GuiFrameWindow, RealMouseInputReachesTheViewAndShowsInTheButtonState) {
+  HostWindow host(100, 100, 200, 200);
+  GuiFrame frame({0, 0, 150, 150}, host.handle(), nullptr);
+  auto* view = new RecordingView({40, 40, 80, 80});
+  frame.addView(view);
+  pumpMessages();
+  SetCursorPos(100 + 50, 100 + 60);
+  pumpMessages();
+
+  DibCanvas canvas(4, 4);
+  GuiDrawingContext context(nullptr, canvas.dc(), frame.frameWindow());
+  sendKey(VK_SHIFT, false);
+  sendMouse(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(context.readMouseButtons(), MouseButtonLeft | ModifierShift);
+  GuiPoint where;
+  context.readMousePosition(where);
+  EXPECT_EQ(where.x, 50);
+  EXPECT_EQ(where.y, 60);
+  pumpMessages();
+  sendMouse(MOUSEEVENTF_LEFTUP);
+  sendKey(VK_SHIFT, true);
+  pumpMessages();
+  EXPECT_EQ(context.readMouseButtons(), 0);
+  ASSERT_EQ(view->presses.size(), 1u);
+  EXPECT_EQ(view->presses[0].x, 50);
+  EXPECT_EQ(view->presses[0].y, 60);
+}
