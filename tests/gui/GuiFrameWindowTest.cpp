@@ -241,3 +241,25 @@ TEST(GuiFrameWindow, RealMouseInputReachesTheViewAndShowsInTheButtonState) {
   EXPECT_EQ(view->presses[0].x, 50);
   EXPECT_EQ(view->presses[0].y, 60);
 }
+
+TEST(GuiFrameWindow, CursorShapesAreSystemCursorsAndTheFoundCursorComesBack) {
+  HCURSOR found = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
+  SetCursor(found);
+  {
+    GuiFrame frame({0, 0, 10, 10}, nullptr, nullptr);
+    const struct {
+      std::uint32_t shape;
+      WORD id;
+    } shapes[] = {{1, 32514}, {2, 32644}, {3, 32645}, {4, 32646}, {5, 32643}, {6, 32642}};
+    for (const auto& s : shapes) {
+      frame.setCursorShape(s.shape);
+      EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(s.id))) << s.shape;
+    }
+    frame.setCursorShape(7);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32642)));
+    frame.setCursorShape(0);
+    EXPECT_EQ(GetCursor(), found);
+    frame.setCursorShape(1);
+  }
+  EXPECT_EQ(GetCursor(), found);
+}
