@@ -66,8 +66,8 @@ bool GuiEditorBase::onWheel(float distance) { return frame ? frame->onWheel(null
 void GuiEditorBase::parameterChanged(VstInt32, float) { requestUpdate(); }
 
 void GuiEditorBase::drawNow(const GuiRect*) {
-  if (!frame) return;
-  HWND window = frame->frameWindow();
+  HWND window = frame ? frame->frameWindow() : nullptr;
+  if (!window) return;
   HDC dc = GetDC(window);
   if (!dc) return;
   {

@@ -76,7 +76,11 @@ public:
   void onWindowDestroyed();
 
 private:
-  // Runs work with a context on the frame's window, made and released around it.
+  using KeyHandler = std::int32_t (GuiView::*)(const KeyStroke&);
+  // The focus view first, then the views from the last added to the first.
+  std::int32_t routeKey(KeyHandler handler, const KeyStroke& key);
+  // Runs work with a context on the frame's window, made and released around
+  // it; without a window there is nothing to draw on.
   template <typename Work> void withWindowContext(Work&& work);
 
   GuiEditorBase* editor;
