@@ -20,7 +20,7 @@ constexpr char kWindowTitle[] = "Window";
 
 GuiFrame::GuiFrame(const GuiRect& rect, HWND parentWindow, GuiEditorBase* editor)
     : GuiView(rect), editor(editor), parentWindow(parentWindow) {
-  OleInitialize(nullptr);
+  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
   createWindow(parentWindow);
 }
 
@@ -29,7 +29,7 @@ GuiFrame::~GuiFrame() {
   setDropTargetActive(false);
   removeAllViews(true);
   setBackground(nullptr);
-  OleUninitialize();
+  if (oleInitialised) OleUninitialize();
   if (window) {
     // Messages sent while the window goes find no frame any more.
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -85,6 +85,8 @@ private:
 
   GuiEditorBase* editor;
   HWND parentWindow;
+  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
+  bool oleInitialised = false;
   GuiBitmap* background = nullptr;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;
