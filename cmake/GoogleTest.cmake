@@ -8,11 +8,16 @@ else()
 endif()
 include(GoogleTest)
 
-# lumivane_add_test(name SOURCES ... LIBRARIES ...): one test program, its cases
-# registered with CTest one by one (run under the emulator when cross-compiling).
+# lumivane_add_test(name SOURCES ... LIBRARIES ... [LABELS ...]): one test
+# program, its cases registered with CTest one by one (run under the emulator
+# when cross-compiling), with optional CTest labels.
 function(lumivane_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+  if(ARG_LABELS)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${ARG_LABELS}")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+  endif()
 endfunction()
