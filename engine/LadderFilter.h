@@ -40,6 +40,8 @@ public:
   void clearState();
 
 private:
+  friend class FilterBank;
+
   float sampleRate;
   float cutoff = 440.0f;
   float pole = 0.0f;
