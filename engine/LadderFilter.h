@@ -24,14 +24,14 @@ public:
     previousY2 = y2;
     y4 = p * y3 + p * previousY3 - k * y4;
     previousY3 = y3;
-    // Below kClipInaudible the cubic term is less than half a unit in the last
-    // place of y4 and cannot change it (adding zero keeps the sign of zero as
-    // the full expression does); computing it anyway makes denormal numbers,
-    // which are slow, whenever the input has decayed to the anti-denormal noise.
-    y4 = std::fabs(y4) > kClipInaudible ? y4 - 0.1f * (y4 * y4 * y4) : y4 + 0.0f;
+    y4 = softClip(y4);
     stageInput = x;
     return y4;
   }
+  // y - 0.1 y^3. Below 1e-10 the cubic term is far under half a unit in the
+  // last place of y, so y is the exact result; skipping it spares the slow
+  // denormal arithmetic that the cube of a decaying signal would cost.
+  static float softClip(float y) { return std::fabs(y) > 1.0e-10f ? y - 0.1f * (y * y * y) : y; }
   float poleCoefficient() const { return pole; }
   float inputGain() const { return inputCoefficient; }
   float feedbackGain() const { return feedback; }
@@ -40,7 +40,7 @@ public:
   void clearState();
 
 private:
-  static constexpr float kClipInaudible = 1e-4f;
+  friend class FilterBank;
 
   float sampleRate;
   float cutoff = 440.0f;
