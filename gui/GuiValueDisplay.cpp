@@ -54,8 +54,7 @@ void GuiValueDisplay::setFontStyle(std::int32_t style) {
 
 void GuiValueDisplay::setTextTransparent(bool on) { textTransparent = on; }
 
-void GuiValueDisplay::draw(GuiDrawingContext& context) {
-  char text[kTextCapacity];
+void GuiValueDisplay::formatValue(char* text) {
   const float shown = getValue();
   text[0] = '\0';
   if (valueToTextWithData) {
@@ -63,8 +62,13 @@ void GuiValueDisplay::draw(GuiDrawingContext& context) {
   } else if (valueToText) {
     valueToText(shown, text);
   } else {
-    std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(shown));
+    std::snprintf(text, kTextCapacity, "%2.2f", static_cast<double>(shown));
   }
+}
+
+void GuiValueDisplay::draw(GuiDrawingContext& context) {
+  char text[kTextCapacity];
+  formatValue(text);
   drawValueText(context, text, nullptr);
 }
 

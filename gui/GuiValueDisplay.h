@@ -43,6 +43,8 @@ public:
   virtual void setDisplayStyle(std::int32_t style);
   virtual void setFontStyle(std::int32_t style);
   virtual void setTextTransparent(bool on);
+  // The text the display shows for its value, into a buffer of kTextCapacity bytes.
+  virtual void formatValue(char* text);
 
   // Draws the box and the given text; the bitmap, if any, replaces the background.
   void drawValueText(GuiDrawingContext& context, const char* text, GuiBitmap* bitmap);

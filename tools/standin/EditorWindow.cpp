@@ -27,11 +27,15 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(h
   window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY,
                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return;
+  // Keyboard input goes to the active window, as in a host that has the focus.
+  SetForegroundWindow(window);
+  SetFocus(window);
   reopenEditor();
 }
 
 EditorWindow::~EditorWindow() {
-  if (panel != nullptr) closeEditor();
+  // A plug-in closed with its editor open has taken its window with it.
+  if (panel != nullptr && host.effect() != nullptr) closeEditor();
   if (window != nullptr) DestroyWindow(window);
 }
 
