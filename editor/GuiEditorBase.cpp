@@ -96,4 +96,5 @@ void GuiEditorBase::pumpIdle() {
 void GuiEditorBase::setIdleClock(TickSource ticks, Sleeper sleep) {
   tickSource = std::move(ticks);
   sleeper = std::move(sleep);
+  nextIdleTime = tickSource();
 }

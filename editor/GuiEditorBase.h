@@ -43,7 +43,7 @@ public:
   GuiFrame* editorFrame() const { return frame.get(); }
   // The knob mode last given by the host, shared by every editor of the module.
   static VstInt32 currentKnobMode() { return knobMode.load(std::memory_order_relaxed); }
-  // Replaces GetTickCount and Sleep in pumpIdle (tests).
+  // Replaces GetTickCount and Sleep in pumpIdle (tests); the pump is then due at once.
   void setIdleClock(TickSource ticks, Sleeper sleeper);
 
 protected:

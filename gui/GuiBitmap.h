@@ -28,6 +28,8 @@ public:
   bool hasMask() const { return maskBitmap != nullptr; }
   // How many times a mask was built; stays 1 however often the bitmap is drawn.
   std::int32_t masksBuilt() const { return maskBuildCount; }
+  HBITMAP imageHandle() const { return image; }
+  HBITMAP maskHandle() const { return maskBitmap; }
 
   void retain();
   // Destroys the bitmap when the count reaches 0; does nothing at 0 or below.

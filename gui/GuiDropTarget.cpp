@@ -104,6 +104,9 @@ void GuiDropTarget::deliverFiles(HGLOBAL memory) {
   std::vector<char*> paths;
   try {
     for (UINT index = 0; index < count; ++index) {
+      // A name cut off to fit the buffer would be the path of another file.
+      const UINT length = DragQueryFileA(drop, index, nullptr, 0);
+      if (length == 0 || length >= kDroppedPathSize) continue;
       char name[kDroppedPathSize];
       if (DragQueryFileA(drop, index, name, kDroppedPathSize) == 0) continue;
       resolveShortcut(name, name);
