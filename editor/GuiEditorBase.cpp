@@ -24,12 +24,13 @@ GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
       sleeper([](std::uint32_t milliseconds) { Sleep(milliseconds); }) {
   if (effect) effect->attachEditor(this);
   nextIdleTime = tickSource();
-  OleInitialize(nullptr);
+  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 }
 
 GuiEditorBase::~GuiEditorBase() {
+  // A window still open goes before OLE, which its drop target needs.
   frame.reset();
-  OleUninitialize();
+  if (oleInitialised) OleUninitialize();
 }
 
 VstInt32 GuiEditorBase::reportRect(ERect** rect) {
@@ -66,8 +67,8 @@ bool GuiEditorBase::onWheel(float distance) { return frame ? frame->onWheel(null
 void GuiEditorBase::parameterChanged(VstInt32, float) { requestUpdate(); }
 
 void GuiEditorBase::drawNow(const GuiRect*) {
-  if (!frame) return;
-  HWND window = frame->frameWindow();
+  HWND window = frame ? frame->frameWindow() : nullptr;
+  if (!window) return;
   HDC dc = GetDC(window);
   if (!dc) return;
   {

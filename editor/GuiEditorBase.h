@@ -54,6 +54,8 @@ protected:
 
 private:
   static inline std::atomic<VstInt32> knobMode{0};
+  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
+  bool oleInitialised = false;
   TickSource tickSource;
   Sleeper sleeper;
 };

@@ -75,9 +75,10 @@ void GuiDrawingContext::frameRect(const GuiRect& r) {
 void GuiDrawingContext::fillRect(const GuiRect& r) {
   // GDI leaves the right column and bottom row out, so this is exactly the
   // inside of frameRect's outline.
-  const RECT inside{r.left + 1 + offset.x, r.top + 1 + offset.y, r.right + offset.x, r.bottom + offset.y};
+  const GuiRect shifted = r.offsetBy(offset);
+  const RECT inside{shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom};
   HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
-  FillRect(dc, &inside, ownBrush ? ownBrush : static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+  FillRect(dc, &inside, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
   SelectObject(dc, previousPen);
 }
 
@@ -149,7 +150,8 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
 
 void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque, std::int32_t alignment) {
   if (!dc || !text) return;
-  RECT area{r.left + offset.x, r.top + offset.y, r.right + offset.x, r.bottom + offset.y};
+  const GuiRect shifted = r.offsetBy(offset);
+  RECT area{shifted.left, shifted.top, shifted.right, shifted.bottom};
   SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
   if (alignment == TextAlignCentre) {

@@ -20,7 +20,7 @@ constexpr char kWindowTitle[] = "Window";
 
 GuiFrame::GuiFrame(const GuiRect& rect, HWND parentWindow, GuiEditorBase* editor)
     : GuiView(rect), editor(editor), parentWindow(parentWindow) {
-  OleInitialize(nullptr);
+  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
   createWindow(parentWindow);
 }
 
@@ -29,7 +29,7 @@ GuiFrame::~GuiFrame() {
   setDropTargetActive(false);
   removeAllViews(true);
   setBackground(nullptr);
-  OleUninitialize();
+  if (oleInitialised) OleUninitialize();
   if (window) {
     // Messages sent while the window goes find no frame any more.
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -39,6 +39,7 @@ GuiFrame::~GuiFrame() {
 }
 
 template <typename Work> void GuiFrame::withWindowContext(Work&& work) {
+  if (!window) return;
   HDC dc = GetDC(window);
   if (!dc) return;
   {
@@ -103,25 +104,17 @@ void GuiFrame::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
   }
 }
 
-std::int32_t GuiFrame::onKeyDown(const KeyStroke& key) {
-  if (focusView) {
-    const std::int32_t answer = focusView->onKeyDown(key);
-    if (answer != -1) return answer;
-  }
-  for (auto it = views.rbegin(); it != views.rend(); ++it) {
-    const std::int32_t answer = (*it)->onKeyDown(key);
-    if (answer != -1) return answer;
-  }
-  return -1;
-}
+std::int32_t GuiFrame::onKeyDown(const KeyStroke& key) { return routeKey(&GuiView::onKeyDown, key); }
 
-std::int32_t GuiFrame::onKeyUp(const KeyStroke& key) {
+std::int32_t GuiFrame::onKeyUp(const KeyStroke& key) { return routeKey(&GuiView::onKeyUp, key); }
+
+std::int32_t GuiFrame::routeKey(KeyHandler handler, const KeyStroke& key) {
   if (focusView) {
-    const std::int32_t answer = focusView->onKeyUp(key);
+    const std::int32_t answer = (focusView->*handler)(key);
     if (answer != -1) return answer;
   }
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
-    const std::int32_t answer = (*it)->onKeyUp(key);
+    const std::int32_t answer = ((*it)->*handler)(key);
     if (answer != -1) return answer;
   }
   return -1;

@@ -76,11 +76,17 @@ public:
   void onWindowDestroyed();
 
 private:
-  // Runs work with a context on the frame's window, made and released around it.
+  using KeyHandler = std::int32_t (GuiView::*)(const KeyStroke&);
+  // The focus view first, then the views from the last added to the first.
+  std::int32_t routeKey(KeyHandler handler, const KeyStroke& key);
+  // Runs work with a context on the frame's window, made and released around
+  // it; without a window there is nothing to draw on.
   template <typename Work> void withWindowContext(Work&& work);
 
   GuiEditorBase* editor;
   HWND parentWindow;
+  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
+  bool oleInitialised = false;
   GuiBitmap* background = nullptr;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;
