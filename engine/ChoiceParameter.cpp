@@ -9,8 +9,8 @@
 ChoiceParameter::ChoiceParameter(const char* name, const char* label, VstInt32 count, const char* const* texts,
                                  VstInt32 defaultIndex)
     : ParameterDescriptor(name, label, 0.0f) {
-  count = limitedCount(count);
   copyItems(count, texts);
+  count = itemCount.load(std::memory_order_relaxed);
   defaultIndex = std::clamp(defaultIndex, 0, count - 1);
   selected.store(defaultIndex, std::memory_order_relaxed);
   storeNormalized(static_cast<float>(defaultIndex) / static_cast<float>(count - 1));
@@ -18,8 +18,10 @@ ChoiceParameter::ChoiceParameter(const char* name, const char* label, VstInt32 c
 
 VstInt32 ChoiceParameter::limitedCount(VstInt32 count) { return std::clamp(count, 2, kMaximumItems); }
 
-void ChoiceParameter::copyItems(VstInt32 count, const char* const* texts) {
-  for (VstInt32 i = 0; i < count; ++i) copyFixedText(items[i], texts[i], kNameSize);
+// A count below two gets empty items to make up two; texts beyond 128 are left out.
+void ChoiceParameter::copyItems(VstInt32 requestedCount, const char* const* texts) {
+  const VstInt32 count = limitedCount(requestedCount);
+  for (VstInt32 i = 0; i < count; ++i) copyFixedText(items[i], i < requestedCount ? texts[i] : "", kNameSize);
   itemCount.store(count, std::memory_order_relaxed);
 }
 
@@ -31,7 +33,6 @@ void ChoiceParameter::setNormalized(float value) {
 }
 
 void ChoiceParameter::setItems(VstInt32 count, const char* const* texts) {
-  count = limitedCount(count);
   copyItems(count, texts);
   setNormalized(loadNormalized());
 }

@@ -23,7 +23,7 @@ public:
 
 private:
   static VstInt32 limitedCount(VstInt32 count);
-  void copyItems(VstInt32 count, const char* const* texts);
+  void copyItems(VstInt32 requestedCount, const char* const* texts);
 
   std::atomic<VstInt32> itemCount{0};
   char items[kMaximumItems][kNameSize] = {};

@@ -24,7 +24,10 @@ public:
   static constexpr int kStepsPerRow = 32;
   static constexpr VstInt32 kControlInterval = 128;
 
+  // The step patterns follow a generator seeded from the calendar time.
   explicit FilterSweepEffect(AudioMasterCallback hostCallback);
+  // For tests: a known pattern sequence from the start.
+  FilterSweepEffect(AudioMasterCallback hostCallback, std::uint32_t patternSeed);
   ~FilterSweepEffect() override;
 
   // Programs and parameters.
@@ -60,8 +63,6 @@ public:
   bool inputProperties(VstInt32 index, VstPinProperties* properties) override;
   bool outputProperties(VstInt32 index, VstPinProperties* properties) override;
 
-  // For tests: a known pattern sequence instead of one seeded from the clock.
-  void seedPatternGenerator(std::uint32_t seed) { patternGenerator.seed(seed); }
   float stepLevel(int filter, int step) const { return stepPattern[filter][step].load(std::memory_order_relaxed); }
   float cutoff(int filter) const { return filterFrequency[filter]; }
   const StepClock& stepClock() const { return clock; }

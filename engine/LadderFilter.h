@@ -2,6 +2,8 @@
 // A four-pole resonant low-pass of four one-pole stages with inverted
 // feedback and a soft clip on the last stage.
 
+#include <cmath>
+
 class LadderFilter {
 public:
   explicit LadderFilter(float sampleRate);
@@ -22,10 +24,14 @@ public:
     previousY2 = y2;
     y4 = p * y3 + p * previousY3 - k * y4;
     previousY3 = y3;
-    y4 = y4 - 0.1f * (y4 * y4 * y4);
+    y4 = softClip(y4);
     stageInput = x;
     return y4;
   }
+  // y - 0.1 y^3. Below 1e-10 the cubic term is far under half a unit in the
+  // last place of y, so y is the exact result; skipping it spares the slow
+  // denormal arithmetic that the cube of a decaying signal would cost.
+  static float softClip(float y) { return std::fabs(y) > 1.0e-10f ? y - 0.1f * (y * y * y) : y; }
   float poleCoefficient() const { return pole; }
   float inputGain() const { return inputCoefficient; }
   float feedbackGain() const { return feedback; }
@@ -34,6 +40,8 @@ public:
   void clearState();
 
 private:
+  friend class FilterBank;
+
   float sampleRate;
   float cutoff = 440.0f;
   float pole = 0.0f;

@@ -4,7 +4,7 @@
 // runtime) may differ in the last bit of exp, log and sin, and one such bit in
 // a cut-off coefficient makes the rendered audio differ between the plug-ins.
 // These use only IEEE double arithmetic (exactly rounded everywhere with SSE2
-// and no contraction) and are accurate to about one unit in the last place.
+// and no contraction) and are accurate to one or two units in the last place.
 
 double portableExp(double x);
 // Natural logarithm; 0 gives -infinity, negative values and NaN give NaN.

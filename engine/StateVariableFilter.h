@@ -26,6 +26,8 @@ public:
   void clearState();
 
 private:
+  friend class FilterBank;
+
   void pass(float x) {
     low = low + frequency * band;
     notch = x - damp * band;
