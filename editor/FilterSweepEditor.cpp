@@ -57,6 +57,11 @@ VstInt32 FilterSweepEditor::open(void* window) {
   GuiEditorBase::open(window);
   frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
                                      static_cast<HWND>(window), this);
+  if (frame->frameWindow() == nullptr) {
+    // No usable parent window: say so rather than report a panel nobody sees.
+    close();
+    return 0;
+  }
   frame->setBackground(backgroundBitmap);
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
   for (std::size_t row = 0; row < controlLayout.size(); ++row) addRow(row, (*controlBindings)[row]);
