@@ -160,3 +160,25 @@ TEST_F(EditorPanel, KeysThatNoViewTakesAreAnsweredMinusOne) {
   EXPECT_EQ(host.dispatch(effEditKeyUp, 'a', 0), -1);
   EXPECT_TRUE(editCalls().empty());
 }
+
+TEST_F(EditorPanel, CircularDragAcrossTheGapHoldsTheBoundItCameFrom) {
+  EXPECT_EQ(host.dispatch(effSetEditKnobMode, 0, 0), 1);
+  host.setParameter(kFilterMode, 0.5f);
+  window->runFor(50);
+  host.clearCalls();
+  // From the right of the knob down through the gap at the bottom and up the left side.
+  const GuiRect knob{6, 31, 34, 59};
+  InputScript()
+      .moveTo(onScreen(knob.left + 27, knob.top + 14))
+      .pressLeft()
+      .moveTo(onScreen(knob.left + 22, knob.top + 25))
+      .moveTo(onScreen(knob.left + 18, knob.top + 27))
+      .moveTo(onScreen(knob.left + 10, knob.top + 27))
+      .moveTo(onScreen(knob.left + 1, knob.top + 14))
+      .pause(60)
+      .releaseLeft()
+      .playOn(*window);
+  const std::vector<HostCall> calls = editCalls();
+  expectOneEdit(calls, kFilterMode);
+  EXPECT_EQ(lastAutomatedValue(calls), 1.0f);
+}
