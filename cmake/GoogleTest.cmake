@@ -8,27 +8,22 @@ else()
 endif()
 include(GoogleTest)
 
-# lumivane_add_test(name SOURCES ... LIBRARIES ... [WHOLE_PROGRAM] [PROPERTIES ...]
-#                   [LABELS ...]): one test program, its cases registered with
-# CTest one by one (run under the emulator when cross-compiling), each with the
-# given CTest properties and labels. WHOLE_PROGRAM registers the program as one
-# CTest test instead, for programs whose start-up under Wine costs more than
-# their cases.
+# lumivane_add_test(name SOURCES ... LIBRARIES ... [WHOLE_PROGRAM] [PROPERTIES ...]):
+# one test program, its cases registered with CTest one by one (run under the
+# emulator when cross-compiling), each with the given CTest properties.
+# WHOLE_PROGRAM registers the program as one CTest test instead, for programs
+# whose start-up under Wine costs more than their cases.
 function(lumivane_add_test name)
-  cmake_parse_arguments(ARG "WHOLE_PROGRAM" "" "SOURCES;LIBRARIES;PROPERTIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_PROGRAM" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
-  set(properties ${ARG_PROPERTIES})
-  if(ARG_LABELS)
-    list(APPEND properties LABELS "${ARG_LABELS}")
-  endif()
   if(ARG_WHOLE_PROGRAM)
     add_test(NAME ${name} COMMAND ${name})
-    if(properties)
-      set_tests_properties(${name} PROPERTIES ${properties})
+    if(ARG_PROPERTIES)
+      set_tests_properties(${name} PROPERTIES ${ARG_PROPERTIES})
     endif()
-  elseif(properties)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
+  elseif(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST PROPERTIES ${ARG_PROPERTIES})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
   endif()

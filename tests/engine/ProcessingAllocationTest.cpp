@@ -16,6 +16,10 @@ namespace {
 std::atomic<long> allocationCount{0};
 }
 
+// The replacements pair malloc with free; GCC, seeing through them, would
+// pair each new expression with free instead and warn.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
   ++allocationCount;
   if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
