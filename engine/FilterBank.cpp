@@ -4,37 +4,32 @@
 
 template <int Channels, int Count, int Mode>
 void FilterBank::runStateVariable(const Run& run) {
-  float f[Channels][Count], d[Channels][Count], low[Channels][Count], band[Channels][Count];
-  float high[Channels][Count], notch[Channels][Count];
+  StateVariableFilter::State state[Channels][Count];
+  float frequency[Channels][Count], damp[Channels][Count];
   for (int c = 0; c < Channels; ++c)
     for (int k = 0; k < Count; ++k) {
       const StateVariableFilter& unit = run.banks[c][k].stateVariable;
-      f[c][k] = unit.frequency;
-      d[c][k] = unit.damp;
-      low[c][k] = unit.low;
-      band[c][k] = unit.band;
-      high[c][k] = unit.high;
-      notch[c][k] = unit.notch;
+      state[c][k] = unit.state;
+      frequency[c][k] = unit.frequency;
+      damp[c][k] = unit.damp;
     }
   for (int j = 0; j < run.frames; ++j) {
     for (int c = 0; c < Channels; ++c) {
       const float x = run.inputs[c][j];
-      for (int k = 0; k < Count; ++k)
-        for (int pass = 0; pass < 2; ++pass) {
-          low[c][k] = low[c][k] + f[c][k] * band[c][k];
-          notch[c][k] = x - d[c][k] * band[c][k];
-          high[c][k] = notch[c][k] - low[c][k];
-          band[c][k] = band[c][k] + f[c][k] * high[c][k];
-        }
+      for (int k = 0; k < Count; ++k) {
+        StateVariableFilter::pass(state[c][k], x, frequency[c][k], damp[c][k]);
+        StateVariableFilter::pass(state[c][k], x, frequency[c][k], damp[c][k]);
+      }
     }
     for (int c = 0; c < Channels; ++c) {
       float sum = run.replacing ? 0.0f : run.outputs[c][j];
       for (int k = 0; k < Count; ++k) {
+        const StateVariableFilter::State& s = state[c][k];
         const float y = Mode == kBypass       ? run.inputs[c][j]
-                        : Mode == kLowPass12  ? low[c][k]
-                        : Mode == kHighPass12 ? high[c][k]
-                        : Mode == kBandPass12 ? band[c][k]
-                                              : notch[c][k];
+                        : Mode == kLowPass12  ? s.low
+                        : Mode == kHighPass12 ? s.high
+                        : Mode == kBandPass12 ? s.band
+                                              : s.notch;
         sum += y * run.gain;
       }
       run.outputs[c][j] = sum;
@@ -44,69 +39,35 @@ void FilterBank::runStateVariable(const Run& run) {
     for (int k = 0; k < Count; ++k) {
       StateVariableFilter& unit = run.banks[c][k].stateVariable;
       unit.input = run.inputs[c][run.frames - 1];
-      unit.low = low[c][k];
-      unit.band = band[c][k];
-      unit.high = high[c][k];
-      unit.notch = notch[c][k];
+      unit.state = state[c][k];
     }
 }
 
 template <int Channels, int Count>
 void FilterBank::runLadder(const Run& run) {
-  float k[Channels][Count], p[Channels][Count], r[Channels][Count], stage[Channels][Count];
-  float previousX[Channels][Count], y1[Channels][Count], y2[Channels][Count], y3[Channels][Count];
-  float y4[Channels][Count], previousY1[Channels][Count], previousY2[Channels][Count], previousY3[Channels][Count];
+  LadderFilter::State state[Channels][Count];
+  float p[Channels][Count], k[Channels][Count], r[Channels][Count];
   for (int c = 0; c < Channels; ++c)
     for (int i = 0; i < Count; ++i) {
       const LadderFilter& unit = run.banks[c][i].ladder;
-      k[c][i] = unit.pole;
+      state[c][i] = unit.state;
       p[c][i] = unit.inputCoefficient;
+      k[c][i] = unit.pole;
       r[c][i] = unit.feedback;
-      stage[c][i] = unit.stageInput;
-      previousX[c][i] = unit.previousX;
-      y1[c][i] = unit.y1;
-      y2[c][i] = unit.y2;
-      y3[c][i] = unit.y3;
-      y4[c][i] = unit.y4;
-      previousY1[c][i] = unit.previousY1;
-      previousY2[c][i] = unit.previousY2;
-      previousY3[c][i] = unit.previousY3;
     }
   for (int j = 0; j < run.frames; ++j) {
     for (int c = 0; c < Channels; ++c) {
       const float x = run.inputs[c][j];
-      for (int i = 0; i < Count; ++i) {
-        stage[c][i] = x - r[c][i] * y4[c][i];
-        y1[c][i] = p[c][i] * stage[c][i] + p[c][i] * previousX[c][i] - k[c][i] * y1[c][i];
-        previousX[c][i] = stage[c][i];
-        y2[c][i] = p[c][i] * y1[c][i] + p[c][i] * previousY1[c][i] - k[c][i] * y2[c][i];
-        previousY1[c][i] = y1[c][i];
-        y3[c][i] = p[c][i] * y2[c][i] + p[c][i] * previousY2[c][i] - k[c][i] * y3[c][i];
-        previousY2[c][i] = y2[c][i];
-        y4[c][i] = p[c][i] * y3[c][i] + p[c][i] * previousY3[c][i] - k[c][i] * y4[c][i];
-        previousY3[c][i] = y3[c][i];
-        y4[c][i] = LadderFilter::softClip(y4[c][i]);
-      }
+      for (int i = 0; i < Count; ++i) LadderFilter::step(state[c][i], x, p[c][i], k[c][i], r[c][i]);
     }
     for (int c = 0; c < Channels; ++c) {
       float sum = run.replacing ? 0.0f : run.outputs[c][j];
-      for (int i = 0; i < Count; ++i) sum += y4[c][i] * run.gain;
+      for (int i = 0; i < Count; ++i) sum += state[c][i].y4 * run.gain;
       run.outputs[c][j] = sum;
     }
   }
   for (int c = 0; c < Channels; ++c)
-    for (int i = 0; i < Count; ++i) {
-      LadderFilter& unit = run.banks[c][i].ladder;
-      unit.stageInput = stage[c][i];
-      unit.previousX = previousX[c][i];
-      unit.y1 = y1[c][i];
-      unit.y2 = y2[c][i];
-      unit.y3 = y3[c][i];
-      unit.y4 = y4[c][i];
-      unit.previousY1 = previousY1[c][i];
-      unit.previousY2 = previousY2[c][i];
-      unit.previousY3 = previousY3[c][i];
-    }
+    for (int i = 0; i < Count; ++i) run.banks[c][i].ladder.state = state[c][i];
 }
 
 template <int Channels, int Count>

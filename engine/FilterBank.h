@@ -3,7 +3,7 @@
 // between two control updates, where modes and coefficients stay fixed. All
 // of them run side by side with their states held in registers, so their
 // recursions overlap; every sample still goes through exactly the arithmetic
-// of SwitchableFilter::processSample in the same order, so the output is bit
+// of the filters' own recursions in the same order, so the output is bit
 // for bit that of the plain sample-by-sample loop.
 
 #include "host/VstAbi.h"
