@@ -32,7 +32,7 @@ public:
   VstInt32 setKnobMode(VstInt32 mode) override;
   bool onWheel(float distance) override;
 
-  virtual void parameterChanged(VstInt32 index, float value);
+  void parameterChanged(VstInt32 index, float value) override;
   // Draws the whole frame on its window at once; the rectangle is not used.
   virtual void drawNow(const GuiRect* updateRect = nullptr);
   // Called on every turn of a control's mouse-tracking loop: runs the idle work

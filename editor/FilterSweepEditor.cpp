@@ -1,0 +1,137 @@
+#include "editor/FilterSweepEditor.h"
+
+#include "engine/FilterSweepEffect.h"
+#include "gui/GuiBitmap.h"
+#include "gui/GuiFrame.h"
+#include "gui/GuiHorizontalSlider.h"
+#include "gui/GuiKnob.h"
+#include "gui/GuiValueDisplay.h"
+
+namespace {
+constexpr VstInt32 kLinearKnobMode = 2;
+constexpr std::int32_t kTrackStartInset = 2;
+constexpr std::int32_t kTrackEndInset = 8;
+constexpr GuiPoint kSliderHandleOrigin{1, 3};
+constexpr std::int32_t kDisplayHalfHeight = 6;
+constexpr std::int32_t kDisplayStyle = 1;
+constexpr std::int32_t kDisplayFont = 6;  // 9-pixel Arial
+
+// A rectangle of the bitmap's size centred on (x, y), halves rounded toward zero.
+GuiRect centredOn(std::int32_t x, std::int32_t y, const GuiBitmap& bitmap) {
+  const std::int32_t left = x - bitmap.width() / 2;
+  const std::int32_t top = y - bitmap.height() / 2;
+  return {left, top, left + bitmap.width(), top + bitmap.height()};
+}
+
+void releaseBitmap(GuiBitmap*& bitmap) {
+  if (bitmap) bitmap->release();
+  bitmap = nullptr;
+}
+}  // namespace
+
+FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect) : GuiEditorBase(effect), filterEffect(effect) {
+  setKnobMode(kLinearKnobMode);
+  backgroundBitmap = new GuiBitmap(BackgroundBitmapId);
+  sliderBodyBitmap = new GuiBitmap(SliderBodyBitmapId);
+  sliderHandleBitmap = new GuiBitmap(SliderHandleBitmapId);
+  knobBodyBitmap = new GuiBitmap(KnobBodyBitmapId);
+  knobHandleBitmap = new GuiBitmap(KnobHandleBitmapId);
+  editorRect.top = 0;
+  editorRect.left = 0;
+  editorRect.bottom = static_cast<VstInt16>(backgroundBitmap->height());
+  editorRect.right = static_cast<VstInt16>(backgroundBitmap->width());
+}
+
+FilterSweepEditor::~FilterSweepEditor() {
+  close();
+  releaseBitmap(backgroundBitmap);
+  releaseBitmap(sliderBodyBitmap);
+  releaseBitmap(sliderHandleBitmap);
+  releaseBitmap(knobBodyBitmap);
+  releaseBitmap(knobHandleBitmap);
+}
+
+VstInt32 FilterSweepEditor::open(void* window) {
+  // A second open without a close would leave the first window behind.
+  close();
+  GuiEditorBase::open(window);
+  frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
+                                     static_cast<HWND>(window), this);
+  if (frame->frameWindow() == nullptr) {
+    // No usable parent window: say so rather than report a panel nobody sees.
+    close();
+    return 0;
+  }
+  frame->setBackground(backgroundBitmap);
+  controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
+  for (std::size_t row = 0; row < controlLayout.size(); ++row) addRow(row, (*controlBindings)[row]);
+  return 1;
+}
+
+void FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
+  const ControlLayoutRow& layout = controlLayout[row];
+  const auto tag = static_cast<std::int32_t>(row);
+  binding.effect = filterEffect;
+  binding.parameter = layout.parameter;
+  const float value = filterEffect->parameterValue(layout.parameter);
+
+  GuiControl* control;
+  if (layout.kind == KindSlider) {
+    const GuiRect r = centredOn(layout.controlX, layout.controlY, *sliderBodyBitmap);
+    auto* slider = new GuiHorizontalSlider(r, this, tag, r.left + kTrackStartInset, r.right - kTrackEndInset,
+                                           sliderHandleBitmap, sliderBodyBitmap, {0, 0}, SliderOriginLeft);
+    slider->setHandleOrigin(kSliderHandleOrigin);
+    control = slider;
+  } else {
+    const GuiRect r = centredOn(layout.controlX, layout.controlY, *knobBodyBitmap);
+    control = new GuiKnob(r, this, tag, knobBodyBitmap, knobHandleBitmap, {0, 0});
+  }
+  control->setValue(value);
+  control->setTransparent(true);
+  frame->addView(control);
+  binding.control = control;
+
+  const GuiRect displayRect{layout.displayX - layout.displayWidth / 2, layout.displayY - kDisplayHalfHeight,
+                            layout.displayX + layout.displayWidth / 2, layout.displayY + kDisplayHalfHeight};
+  auto* display = new GuiValueDisplay(displayRect, nullptr, kDisplayStyle);
+  display->setTransparent(false);
+  display->setDisplayFont(kDisplayFont);
+  display->setFontColour(ColourBlack);
+  display->setBackColour(ColourDisplayBack);
+  display->setFrameColour(ColourBlack);
+  display->setValue(value);
+  display->setValueToTextWithData(&FilterSweepEditor::displayText, &binding);
+  frame->addView(display);
+  binding.display = display;
+}
+
+void FilterSweepEditor::close() {
+  controlBindings.reset();
+  frame.reset();
+}
+
+void FilterSweepEditor::parameterChanged(VstInt32 index, float) {
+  if (!frame || !controlBindings) return;
+  if (index < 0 || index >= static_cast<VstInt32>(controlLayout.size())) return;
+  const ControlBinding& binding = (*controlBindings)[static_cast<std::size_t>(index)];
+  const float value = filterEffect->parameterValue(controlLayout[static_cast<std::size_t>(index)].parameter);
+  if (binding.control) {
+    binding.control->setValue(value);
+    binding.control->setDirty(true);
+  }
+  if (binding.display) {
+    binding.display->setValue(value);
+    binding.display->setDirty(true);
+  }
+  requestUpdate();
+}
+
+void FilterSweepEditor::valueChanged(GuiDrawingContext* context, GuiControl& control) {
+  filterEffect->automateParameter(control.getTag(), control.getValue());
+  if (context) control.redrawIfDirty(*context);
+}
+
+void FilterSweepEditor::displayText(float, char* text, void* binding) {
+  const auto* bound = static_cast<const ControlBinding*>(binding);
+  bound->effect->copyParameterShortDisplay(bound->parameter, text);
+}

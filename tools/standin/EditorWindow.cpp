@@ -1,0 +1,110 @@
+#include "tools/standin/EditorWindow.h"
+
+namespace {
+constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
+constexpr DWORD kPumpInterval = 10;
+
+ATOM registerHostClass() {
+  static const ATOM atom = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassA(&windowClass);
+  }();
+  return atom;
+}
+}  // namespace
+
+EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(host) {
+  ERect* rect = nullptr;
+  host.dispatch(effEditGetRect, 0, 0, &rect);
+  if (rect == nullptr || registerHostClass() == 0) return;
+  const int width = rect->right - rect->left;
+  const int height = rect->bottom - rect->top;
+  window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY,
+                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return;
+  // Keyboard input goes to the active window, as in a host that has the focus.
+  SetForegroundWindow(window);
+  SetFocus(window);
+  reopenEditor();
+}
+
+EditorWindow::~EditorWindow() {
+  // A plug-in closed with its editor open has taken its window with it.
+  if (panel != nullptr && host.effect() != nullptr) closeEditor();
+  if (window != nullptr) DestroyWindow(window);
+}
+
+bool EditorWindow::reopenEditor() {
+  openResult = host.dispatch(effEditOpen, 0, 0, window);
+  findPanel();
+  runFor(100);
+  return panel != nullptr;
+}
+
+void EditorWindow::findPanel() { panel = FindWindowExA(window, nullptr, nullptr, nullptr); }
+
+void EditorWindow::closeEditor() {
+  host.dispatch(effEditClose);
+  panel = nullptr;
+  pumpAndIdle();
+}
+
+POINT EditorWindow::panelScreenOrigin() const {
+  POINT origin{0, 0};
+  ClientToScreen(panel, &origin);
+  return origin;
+}
+
+void EditorWindow::pumpAndIdle() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  host.dispatch(effEditIdle);
+}
+
+void EditorWindow::runFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    pumpAndIdle();
+    Sleep(kPumpInterval);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+PanelPixels EditorWindow::capture() const {
+  PanelPixels pixels;
+  RECT client{};
+  if (panel == nullptr || !GetClientRect(panel, &client)) return pixels;
+  pixels.width = client.right;
+  pixels.height = client.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels.width;
+  info.bmiHeader.biHeight = -pixels.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC windowDc = GetDC(panel);
+  HDC memoryDc = CreateCompatibleDC(windowDc);
+  HBITMAP section = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section != nullptr) {
+    HGDIOBJ previous = SelectObject(memoryDc, section);
+    BitBlt(memoryDc, 0, 0, pixels.width, pixels.height, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    pixels.rgb.assign(source, source + static_cast<std::size_t>(pixels.width) * pixels.height);
+    for (std::uint32_t& p : pixels.rgb) p &= 0xFFFFFFu;
+    SelectObject(memoryDc, previous);
+    DeleteObject(section);
+  }
+  DeleteDC(memoryDc);
+  ReleaseDC(panel, windowDc);
+  return pixels;
+}
