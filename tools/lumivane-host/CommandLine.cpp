@@ -81,6 +81,9 @@ void check(bool condition, const std::string& reason) {
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
+  for (const std::string& argument : arguments)
+    if (argument == "-h" || argument == "--help") return line;
+
   std::optional<std::string> commandName;
   std::vector<std::string> paths;
   bool rateGiven = false;
@@ -105,10 +108,6 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       inlineValue = argument.substr(equals + 1);
     }
     RenderOptions& render = line.render;
-    if (option == "-h" || option == "--help") {
-      line.command = Command::Help;
-      return line;
-    }
     if (option == "--plugin") {
       line.pluginPath = reader.valueOf(option, inlineValue);
       check(!line.pluginPath->empty(), "--plugin needs a path");
