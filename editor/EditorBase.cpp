@@ -18,3 +18,4 @@ VstInt32 EditorBase::onKeyDown(const KeyStroke&) { return -1; }
 VstInt32 EditorBase::onKeyUp(const KeyStroke&) { return -1; }
 VstInt32 EditorBase::setKnobMode(VstInt32) { return 0; }
 bool EditorBase::onWheel(float) { return false; }
+void EditorBase::parameterChanged(VstInt32, float) { requestUpdate(); }

@@ -26,6 +26,9 @@ public:
   virtual VstInt32 onKeyUp(const KeyStroke& key);
   virtual VstInt32 setKnobMode(VstInt32 mode);
   virtual bool onWheel(float distance);
+  // The effect stored a new value of a parameter (from the host, a program
+  // change or the editor itself); the panel follows at its next idle pass.
+  virtual void parameterChanged(VstInt32 index, float value);
 
 protected:
   EffectBase* effect;

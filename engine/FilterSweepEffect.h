@@ -1,0 +1,107 @@
+#pragma once
+// The stereo filter-sweep effect: programs and parameters, eight filters, the
+// step clock and sweep, block processing and the plug-in's identity answers.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "engine/ParameterIndex.h"
+#include "engine/PatternGenerator.h"
+#include "engine/StepClock.h"
+#include "engine/SweepProgram.h"
+#include "engine/SwitchableFilter.h"
+#include "host/EffectBaseExt.h"
+
+class DenormalNoise;
+
+class FilterSweepEffect : public EffectBaseExt {
+public:
+  static constexpr VstInt32 kProgramCount = 20;
+  static constexpr int kFiltersPerChannel = 4;
+  static constexpr int kChannelCount = 2;
+  static constexpr int kStepsPerRow = 32;
+  static constexpr VstInt32 kControlInterval = 128;
+
+  // The step patterns follow a generator seeded from the calendar time.
+  explicit FilterSweepEffect(AudioMasterCallback hostCallback);
+  // For tests: a known pattern sequence from the start.
+  FilterSweepEffect(AudioMasterCallback hostCallback, std::uint32_t patternSeed);
+  ~FilterSweepEffect() override;
+
+  // Programs and parameters.
+  void selectProgram(VstInt32 index) override;
+  VstInt32 programIndex() override;
+  void renameProgram(char* text) override;
+  void copyProgramName(char* text) override;
+  bool copyProgramNameAt(VstInt32 category, VstInt32 index, char* text) override;
+  bool copyProgramTo(VstInt32 destination) override;
+  void setParameterValue(VstInt32 index, float value) override;
+  float parameterValue(VstInt32 index) override;
+  void copyParameterName(VstInt32 index, char* text) override;
+  void copyParameterLabel(VstInt32 index, char* text) override;
+  void copyParameterDisplay(VstInt32 index, char* text) override;
+  virtual void copyParameterShortDisplay(VstInt32 index, char* text);
+  virtual ParameterDescriptor* parameterObject(VstInt32 index);
+
+  // Processing.
+  void onSuspend() override;
+  void onResume() override;
+  void processBlockAdding(float** inputs, float** outputs, VstInt32 frames) override;
+  void processBlockReplacing(float** inputs, float** outputs, VstInt32 frames) override;
+
+  // Identity.
+  bool copyEffectName(char* text) override;
+  bool copyVendorString(char* text) override;
+  bool copyProductString(char* text) override;
+  VstIntPtr vendorVersion() override;
+  VstIntPtr plugInCategory() override;
+  VstIntPtr tailSize() override;
+  bool parameterProperties(VstInt32 index, void* properties) override;
+  VstIntPtr canDo(char* text) override;
+  bool inputProperties(VstInt32 index, VstPinProperties* properties) override;
+  bool outputProperties(VstInt32 index, VstPinProperties* properties) override;
+
+  float stepLevel(int filter, int step) const { return stepPattern[filter][step].load(std::memory_order_relaxed); }
+  float cutoff(int filter) const { return filterFrequency[filter]; }
+  const StepClock& stepClock() const { return clock; }
+  const SwitchableFilter& filter(int channel, int index) const {
+    return filters[channel * kFiltersPerChannel + index];
+  }
+  // Fills the pattern anew from the pattern generator.
+  void drawStepPattern();
+
+protected:
+  static bool acceptsParameterWrite(VstInt32 index, float value);
+
+private:
+  enum class OutputForm { Adding, Replacing };
+
+  void processBlock(float** inputs, float** outputs, VstInt32 frames, OutputForm form);
+  void adoptHostSampleRate();
+  bool channelIsConnected(float** inputs, float** outputs, int channel);
+  void syncClock(VstInt32 blockOffset);
+  void controlUpdate();
+  void onSweepBoundary();
+
+  SweepProgram& currentProgram();
+  const SweepProgram& currentProgram() const;
+  VstInt32 wholeValue(VstInt32 index) const;
+  float plainValue(VstInt32 index) const;
+  SwitchableFilter& filterAt(int channel, int index) { return filters[channel * kFiltersPerChannel + index]; }
+
+  const DenormalNoise& denormalNoise;
+  int noiseIndex = 0;
+  std::array<std::unique_ptr<SweepProgram>, kProgramCount> programs;
+  std::atomic<VstInt32> activeProgram{0};
+  std::array<SwitchableFilter, kFiltersPerChannel * kChannelCount> filters;
+  StepClock clock;
+  PatternGenerator patternGenerator;
+  std::atomic<VstInt32> suspended{1};
+  std::array<std::array<std::atomic<float>, kStepsPerRow>, kFiltersPerChannel> stepPattern{};
+  std::array<float, kFiltersPerChannel> filterFrequency{};
+  float lastSampleRate = -1.0f;
+  VstInt32 repeatsLeft = 0;
+  VstInt32 updateCountdown = 0;
+};

@@ -1,0 +1,4 @@
+// No window system: the plug-in attaches no editor.
+#include "engine/EditorFactory.h"
+
+EditorBase* createFilterSweepEditor(FilterSweepPlugin&) { return nullptr; }

@@ -1,0 +1,56 @@
+#include "engine/LinearParameter.h"
+
+#include <cmath>
+#include <cstdio>
+
+LinearParameter::LinearParameter(const char* name, const char* label, float minimum, float maximum,
+                                 float defaultValue, bool showSign)
+    : ParameterDescriptor(name, label, 0.0f), showSign(showSign), minimum(minimum), maximum(maximum) {
+  setNormalized((defaultValue - minimum) / (maximum - minimum));
+}
+
+void LinearParameter::setNormalized(float value) {
+  const float low = minimum.load(std::memory_order_relaxed);
+  const float high = maximum.load(std::memory_order_relaxed);
+  storeNormalized(value);
+  storePlain(low + (high - low) * value);
+}
+
+void LinearParameter::setRange(float newMinimum, float newMaximum) {
+  minimum.store(newMinimum, std::memory_order_relaxed);
+  maximum.store(newMaximum, std::memory_order_relaxed);
+  setNormalized(loadNormalized());
+}
+
+float LinearParameter::plainValue() const { return loadPlain(); }
+VstInt32 LinearParameter::integerValue() const { return roundedPlain(); }
+void LinearParameter::formatDisplay(char* text) const { format(text, false); }
+void LinearParameter::formatShortDisplay(char* text) const { format(text, true); }
+
+// The format is built per call: a percent, an optional plus, then the conversion.
+void LinearParameter::format(char* text, bool shortForm) const {
+  const double value = loadPlain();
+  const double magnitude = std::fabs(value);
+  if (shortForm && magnitude >= 100000.0) {
+    std::snprintf(text, kDisplaySize, "!");
+    return;
+  }
+  char pattern[8];
+  int length = 0;
+  pattern[length++] = '%';
+  if (showSign) pattern[length++] = '+';
+  if (magnitude >= 100000.0) {
+    pattern[length++] = 'g';
+  } else {
+    const char digits = shortForm ? (magnitude >= 100.0 ? '0' : magnitude >= 10.0 ? '1' : '2')
+                                  : (magnitude >= 1000.0  ? '0'
+                                     : magnitude >= 100.0 ? '1'
+                                     : magnitude >= 10.0  ? '2'
+                                                          : '3');
+    pattern[length++] = '.';
+    pattern[length++] = digits;
+    pattern[length++] = 'f';
+  }
+  pattern[length] = '\0';
+  std::snprintf(text, kDisplaySize, pattern, value);
+}

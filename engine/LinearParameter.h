@@ -1,0 +1,24 @@
+#pragma once
+// A parameter spread linearly over its range; the range is not enforced.
+
+#include "engine/ParameterDescriptor.h"
+
+class LinearParameter final : public ParameterDescriptor {
+public:
+  LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue,
+                  bool showSign);
+
+  void setNormalized(float value) override;
+  void formatDisplay(char* text) const override;
+  void formatShortDisplay(char* text) const override;
+  float plainValue() const override;
+  VstInt32 integerValue() const override;
+  void setRange(float minimum, float maximum);
+
+private:
+  void format(char* text, bool shortForm) const;
+
+  bool showSign;
+  std::atomic<float> minimum;
+  std::atomic<float> maximum;
+};

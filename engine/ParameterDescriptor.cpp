@@ -1,0 +1,52 @@
+#include "engine/ParameterDescriptor.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "host/Saturate.h"
+
+ParameterDescriptor::ParameterDescriptor(const char* name, const char* label, float initialValue) {
+  copyFixedText(this->name, name, kNameSize);
+  copyFixedText(this->label, label, kNameSize);
+  ParameterDescriptor::setNormalized(initialValue);
+}
+
+void ParameterDescriptor::setNormalized(float value) {
+  storeNormalized(value);
+  storePlain(value);
+}
+
+float ParameterDescriptor::normalizedValue() const { return loadNormalized(); }
+void ParameterDescriptor::copyName(char* text) const { copyFixedText(text, name, kNameSize); }
+void ParameterDescriptor::copyLabel(char* text) const { copyFixedText(text, label, kNameSize); }
+float ParameterDescriptor::plainValue() const { return loadNormalized(); }
+
+VstInt32 ParameterDescriptor::integerValue() const {
+  return saturatingTruncate(std::floor(static_cast<double>(loadNormalized()) + 0.5));
+}
+
+VstInt32 ParameterDescriptor::roundedPlain() const {
+  return saturatingTruncate(std::floor(static_cast<double>(loadPlain()) + 0.5));
+}
+
+void ParameterDescriptor::formatDisplay(char* text) const {
+  const double value = loadPlain();
+  const double magnitude = std::fabs(value);
+  const char* format = magnitude >= 1000000.0 ? "%g"
+                       : magnitude >= 1000.0  ? "%.0f"
+                       : magnitude >= 100.0   ? "%.1f"
+                       : magnitude >= 10.0    ? "%.2f"
+                                              : "%.3f";
+  std::snprintf(text, kDisplaySize, format, value);
+}
+
+void ParameterDescriptor::formatShortDisplay(char* text) const {
+  const double value = loadPlain();
+  const double magnitude = std::fabs(value);
+  if (magnitude >= 1000000.0) {
+    std::snprintf(text, kDisplaySize, "!");
+    return;
+  }
+  const char* format = magnitude >= 100.0 ? "%.0f" : magnitude >= 10.0 ? "%.1f" : "%.2f";
+  std::snprintf(text, kDisplaySize, format, value);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Exponential, logarithm and sine computed the same way on every build.
+// The C libraries of the three targets (glibc on 64 and 32 bits, the Windows
+// runtime) may differ in the last bit of exp, log and sin, and one such bit in
+// a cut-off coefficient makes the rendered audio differ between the plug-ins.
+// These use only IEEE double arithmetic (exactly rounded everywhere with SSE2
+// and no contraction) and are accurate to one or two units in the last place.
+
+double portableExp(double x);
+// Natural logarithm; 0 gives -infinity, negative values and NaN give NaN.
+double portableLog(double x);
+// Sine, for arguments of moderate size (|x| below about 1e6).
+double portableSin(double x);
+// Nearest whole number with ties to even, whatever the runtime's rounding mode.
+double roundHalfEven(double x);

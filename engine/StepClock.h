@@ -1,0 +1,39 @@
+#pragma once
+// Musical time in sweeps: follows a transport's tempo and beat position and
+// reports each whole sweep boundary once.
+
+#include "host/VstAbi.h"
+
+class StepClock {
+public:
+  StepClock();
+
+  void setClockSampleRate(float rate);
+  // units = (step note value in thirty-seconds) * steps * 2; one sweep lasts
+  // units / 16 quarter notes.
+  void updateFromTransport(VstInt32 units, double tempo, double beat, bool playing);
+  // One sample on; true when a new whole sweep has been reached.
+  bool advance();
+  // The place within the current sweep, 0..1.
+  double phase() const;
+
+  float clockSampleRate() const { return sampleRate; }
+  double beatPosition() const { return beat; }
+  double sweepPosition() const { return position; }
+  VstInt32 lastReportedSweep() const { return lastSweepIndex; }
+
+private:
+  // The whole part of a sweep position: the nearest integer to x - 0.49999988,
+  // saturated to 32 bits so that no beat position a host sends can overflow.
+  static VstInt32 wholePart(double x);
+
+  float sampleRate = 44100.0f;
+  double minutesPerSample = 0.0;
+  double position = 0.0;
+  double beat = 0.0;
+  double beatsPerSample = 0.0;
+  double sweepsPerSample = 0.0;
+  VstInt32 lastSweepIndex = -1;
+  VstInt32 currentSweepIndex = 0;
+  VstInt32 units = 16;
+};

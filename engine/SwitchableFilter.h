@@ -1,0 +1,41 @@
+#pragma once
+// One filter of the sweep: a state-variable filter and a ladder filter, of
+// which the mode selects one; the other keeps its state for later.
+
+#include "engine/LadderFilter.h"
+#include "engine/ParameterIndex.h"
+#include "engine/StateVariableFilter.h"
+
+class SwitchableFilter {
+public:
+  explicit SwitchableFilter(float sampleRate);
+
+  // Coefficients follow at the next recomputeCoefficients.
+  void setSampleRate(float rate);
+  // The cut-off is held below 0.45 of each member's sample rate, where the
+  // ladder's stages stay stable.
+  void recomputeCoefficients(VstInt32 mode, float cutoff, float resonance);
+  float processSample(float x) {
+    if (mode == kLowPass24) return ladder.processSample(x);
+    stateVariable.processSample(x);
+    switch (mode) {
+      case kBypass: return stateVariable.inputOutput();
+      case kHighPass12: return stateVariable.highOutput();
+      case kBandPass12: return stateVariable.bandOutput();
+      case kNotch12: return stateVariable.notchOutput();
+      default: return stateVariable.lowOutput();
+    }
+  }
+  // A non-finite state (a NaN from the host, a diverged ladder) is cleared, so
+  // that one bad sample cannot silence the filter for good.
+  void clearStateIfNotFinite();
+
+  VstInt32 currentMode() const { return mode; }
+  const StateVariableFilter& stateVariableFilter() const { return stateVariable; }
+  const LadderFilter& ladderFilter() const { return ladder; }
+
+private:
+  VstInt32 mode = kLowPass12;
+  StateVariableFilter stateVariable;
+  LadderFilter ladder;
+};

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "engine/StepClock.h"
+
+namespace {
+constexpr double kRate = 44100.0;
+constexpr VstInt32 kHalfNoteFourSteps = 16 * 4 * 2;
+
+double beatAt(long sample, double tempo = 120.0) { return sample * tempo / 60.0 / kRate; }
+
+// Runs a host-synchronised clock from firstSample to lastSample with a
+// synchronisation every 128 samples, as the effect does; answers the beats at
+// which boundaries were reported.
+std::vector<double> boundaryBeats(StepClock& clock, long firstSample, long lastSample) {
+  std::vector<double> beats;
+  for (long s = firstSample; s < lastSample; ++s) {
+    if ((s - firstSample) % 128 == 0) clock.updateFromTransport(kHalfNoteFourSteps, 120.0, beatAt(s), true);
+    if (clock.advance()) beats.push_back(beatAt(s + 1));
+  }
+  return beats;
+}
+}  // namespace
+
+TEST(StepClock, StepIndexFollowsTheHostBeatInTwoBeatSteps) {
+  StepClock clock;
+  for (long s = 0; s < static_cast<long>(18 * kRate / 2); ++s) {
+    if (s % 128 == 0) {
+      clock.updateFromTransport(kHalfNoteFourSteps, 120.0, beatAt(s), true);
+      const int step = static_cast<int>(clock.phase() * 4) % 4;
+      const int expected = static_cast<int>(beatAt(s) / 2.0) % 4;
+      ASSERT_EQ(step, expected) << "beat " << beatAt(s);
+    }
+    clock.advance();
+  }
+}
+
+TEST(StepClock, BoundariesFallEveryEightBeatsOnce) {
+  StepClock clock;
+  const std::vector<double> beats = boundaryBeats(clock, 0, static_cast<long>(33 * kRate / 2));
+  ASSERT_EQ(beats.size(), 4u);
+  for (size_t i = 0; i < beats.size(); ++i) EXPECT_NEAR(beats[i], 8.0 * (i + 1), 1e-3);
+}
+
+TEST(StepClock, HostLoopResynchronisesWithoutBoundary) {
+  StepClock clock;
+  const long beat16 = static_cast<long>(16 * kRate / 2);
+  EXPECT_EQ(boundaryBeats(clock, 0, beat16 + 64).size(), 2u);
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 0.0, true);
+  EXPECT_EQ(clock.lastReportedSweep(), 0);
+  EXPECT_FALSE(clock.advance()) << "the jump itself reports nothing";
+  const std::vector<double> again = boundaryBeats(clock, 1, beat16 + 64);
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_NEAR(again[0], 8.0, 1e-3);
+  EXPECT_NEAR(again[1], 16.0, 1e-3);
+}
+
+TEST(StepClock, StoppedTransportStandsStill) {
+  StepClock clock;
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 3.0, false);
+  const double phase = clock.phase();
+  for (int s = 0; s < 100000; ++s) ASSERT_FALSE(clock.advance());
+  EXPECT_EQ(clock.sweepPosition(), 3.0 / 8.0);
+  EXPECT_EQ(clock.beatPosition(), 3.0);
+  EXPECT_EQ(clock.phase(), phase);
+}
+
+TEST(StepClock, ChangeOfUnitsRescalesWithoutBoundary) {
+  StepClock clock;
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 7.0, true);
+  clock.advance();
+  // Same beat, a sweep of a quarter of the length: position 3.5 sweeps.
+  clock.updateFromTransport(kHalfNoteFourSteps / 4, 120.0, clock.beatPosition(), true);
+  EXPECT_FALSE(clock.advance());
+  EXPECT_NEAR(clock.phase(), 0.5, 1e-3);
+}
+
+TEST(StepClock, PhaseWrapsJustBeforeAWholeSweep) {
+  StepClock clock;
+  clock.updateFromTransport(16, 120.0, 0.9999999, false);
+  clock.advance();
+  EXPECT_NEAR(clock.phase(), 0.0, 1e-12) << "within 1.2e-7 of a whole number the next sweep has begun";
+  clock.updateFromTransport(16, 120.0, 0.75, false);
+  clock.advance();
+  EXPECT_EQ(clock.phase(), 0.75);
+}
+
+TEST(StepClock, HugeOrInvalidHostPositionsNeverOverflow) {
+  StepClock clock;
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 1.0e12, true);
+  clock.advance();
+  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<VstInt32>::max());
+  EXPECT_GE(clock.phase(), 0.0);
+  EXPECT_LE(clock.phase(), 1.0);
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, -1.0e12, true);
+  clock.advance();
+  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<VstInt32>::min());
+  clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 0.0, true);
+  EXPECT_EQ(clock.lastReportedSweep(), 0) << "a normal position afterwards resynchronises";
+  EXPECT_EQ(boundaryBeats(clock, 0, static_cast<long>(9 * kRate / 2)).size(), 1u);
+}

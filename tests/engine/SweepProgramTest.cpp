@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "engine/NoteValueNames.h"
+#include "engine/SweepProgram.h"
+
+namespace {
+std::string display(const SweepProgram& program, VstInt32 index) {
+  char text[24];
+  program.parameter(index).formatDisplay(text);
+  return text;
+}
+}  // namespace
+
+TEST(NoteValueNames, All64TextsReduceTheFractionOfThirtySeconds) {
+  const char* const expected[kNoteValueCount] = {
+      "32nd",    "16th",    "3 32nd",  "8th",     "5 32nd",  "3 16th",  "7 32nd",  "4th",     "9 32nd",  "5 16th",
+      "11 32nd", "3 8th",   "13 32nd", "7 16th",  "15 32nd", "Half",    "17 32nd", "9 16th",  "19 32nd", "5 8th",
+      "21 32nd", "11 16th", "23 32nd", "3 4th",   "25 32nd", "13 16th", "27 32nd", "7 8th",   "29 32nd", "15 16th",
+      "31 32nd", "Whole",   "33 32nd", "17 16th", "35 32nd", "9 8th",   "37 32nd", "19 16th", "39 32nd", "5 4th",
+      "41 32nd", "21 16th", "43 32nd", "11 8th",  "45 32nd", "23 16th", "47 32nd", "3 Half",  "49 32nd", "25 16th",
+      "51 32nd", "13 8th",  "53 32nd", "27 16th", "55 32nd", "7 4th",   "57 32nd", "29 16th", "59 32nd", "15 8th",
+      "61 32nd", "31 16th", "63 32nd", "Double"};
+  for (int i = 0; i < kNoteValueCount; ++i) EXPECT_STREQ(noteValueNames()[i], expected[i]) << i;
+}
+
+TEST(SweepProgram, ParametersStartAtTheirDefaults) {
+  SweepProgram program;
+  const struct {
+    VstInt32 index;
+    const char* name;
+    const char* label;
+    float normalized;
+    const char* display;
+  } expected[] = {
+      {kFilterMode, "Filter", " Mode", 0.2f, "LowP 12dB"},
+      {kMinimumFrequency, "Min Freq", " Hz", 0.162778f, "55.00"},
+      {kMaximumFrequency, "Max Freq", " Hz", 0.720454f, "1760"},
+      {kResonance, "Resonance", " ", 0.5f, "0.500"},
+      {kActiveFilters, "Active", " Filters", 0.0f, "1"},
+      {kTempo, "Tempo", " BPM", 119.0f / 249.0f, "120"},
+      {kRepeatCount, "Repeat", " Count", 3.0f / 31.0f, "4"},
+      {kSyncMode, "Sync", " Mode", 0.0f, "Host"},
+      {kTimeDivision, "Time", " Div", 15.0f / 63.0f, "Half"},
+      {kStepCount, "Steps", " ", 2.0f / 30.0f, "4"},
+      {kSweepSpeed, "Sweep", " Speed", 0.6f, "0.600"},
+  };
+  for (const auto& e : expected) {
+    char text[24];
+    program.parameter(e.index).copyName(text);
+    EXPECT_STREQ(text, e.name);
+    program.parameter(e.index).copyLabel(text);
+    EXPECT_STREQ(text, e.label);
+    EXPECT_NEAR(program.parameter(e.index).normalizedValue(), e.normalized, 1e-6) << e.name;
+    EXPECT_EQ(display(program, e.index), e.display) << e.name;
+  }
+}
+
+TEST(SweepProgram, NamesCountOnAcrossPrograms) {
+  SweepProgram first;
+  SweepProgram second;
+  int firstNumber = 0;
+  int secondNumber = 0;
+  ASSERT_EQ(std::sscanf(first.name(), "Default %d", &firstNumber), 1);
+  ASSERT_EQ(std::sscanf(second.name(), "Default %d", &secondNumber), 1);
+  EXPECT_EQ(secondNumber, firstNumber + 1);
+}
+
+TEST(SweepProgram, CopyTransfersNormalisedValuesAndName) {
+  SweepProgram source;
+  SweepProgram target;
+  source.parameter(kTimeDivision).setNormalized(1.0f);
+  source.parameter(kResonance).setNormalized(1.7f);
+  source.rename("Wobble");
+  target.copyFrom(source);
+  EXPECT_STREQ(target.name(), "Wobble");
+  EXPECT_EQ(target.parameter(kTimeDivision).integerValue(), 63);
+  EXPECT_EQ(target.parameter(kResonance).normalizedValue(), 1.7f);
+  for (VstInt32 i = 0; i < kParameterCount; ++i)
+    EXPECT_EQ(target.parameter(i).normalizedValue(), source.parameter(i).normalizedValue()) << i;
+}
+
+TEST(SweepProgram, RenameKeepsTheFirst23Characters) {
+  SweepProgram program;
+  program.rename("abcdefghijklmnopqrstuvwxyz0123");
+  EXPECT_STREQ(program.name(), "abcdefghijklmnopqrstuvw");
+}
