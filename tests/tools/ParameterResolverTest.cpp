@@ -88,7 +88,7 @@ TEST_F(ParameterResolverTest, RefusesUnknownNamesItemsAndValuesOutOfRangeOrAmbig
       {"Min Freq=5", "Min Freq cannot be 5: it goes from 20.00 Hz to 10000 Hz"},
       {"Min Freq=20000 Hz", "Min Freq cannot be 20000 Hz: it goes from 20.00 Hz to 10000 Hz"},
       {"Steps=1", "Steps cannot be 1: it goes from 2 to 32 (a normalised value is written with a point, as 1.0)"},
-      {"Tempo=96.5", "Tempo cannot be 96.5 exactly: the nearest settings read 96 BPM and 97 BPM"},
+      {"Tempo=96.5", "Tempo cannot be 96.5: it takes whole numbers from 1 BPM to 250 BPM"},
       {"Tempo=fast", "Tempo takes a number from 1 BPM to 250 BPM, not \"fast\""},
       {"Tempo=1.0",
        "Tempo=1.0 is ambiguous: as a normalised value it gives 250 BPM, in the unit 1 BPM; write \"1.0 BPM\" for "

@@ -97,7 +97,10 @@ class Lines {
 public:
   explicit Lines(std::ostream& out) : out(out) {}
   void line(const std::string& label, const std::string& value) {
-    out << std::left << std::setw(kLabelWidth) << label << value << '\n';
+    if (value.empty())
+      out << label << '\n';
+    else
+      out << std::left << std::setw(kLabelWidth) << label << value << '\n';
   }
 
 private:

@@ -194,8 +194,7 @@ std::optional<float> ParameterResolver::middleOfRun(const Predicate& matches, st
   return std::nullopt;
 }
 
-std::optional<float> ParameterResolver::findReading(int index, double number, bool& outOfRange) {
-  outOfRange = false;
+std::optional<float> ParameterResolver::findReading(int index, double number) {
   std::vector<Reading> grid;
   for (const std::string& display : gridDisplays) {
     const auto reading = parseReading(display, labels[index]);
@@ -206,13 +205,17 @@ std::optional<float> ParameterResolver::findReading(int index, double number, bo
     const auto reading = parseReading(displayAt(index, value), labels[index]);
     return reading && std::fabs(reading->number - number) <= reading->resolution * (1.0 + 1e-9);
   };
+  // A parameter that only ever shows whole numbers has no setting between them.
+  const bool wholeNumbers =
+      std::all_of(grid.begin(), grid.end(), [](const Reading& reading) { return reading.resolution == 0.5; });
+  if (wholeNumbers && number != std::floor(number))
+    throw ToolError(trimmed(names[index]) + " cannot be " + formatNumber(number) + ": it takes whole numbers " +
+                    describeRange(index));
   const Reading& first = grid.front();
   const Reading& last = grid.back();
   if (number < std::min(first.number - first.resolution, last.number - last.resolution) ||
-      number > std::max(first.number + first.resolution, last.number + last.resolution)) {
-    outOfRange = true;
+      number > std::max(first.number + first.resolution, last.number + last.resolution))
     return std::nullopt;
-  }
   if (auto found = middleOfRun(reads, std::nullopt)) return found;
   // Between two grid points: bisect towards a value that reads the number.
   for (int step = 0; step < kGridSteps; ++step) {
@@ -269,9 +272,9 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
   }
   const bool normalisedPossible = !hasUnitSuffix(text) && number->number >= 0.0 && number->number <= 1.0 &&
                                   (!numericParameter || !isWholeNumberText(text));
+  const bool mayMeanNormalised = !hasUnitSuffix(text) && (number->number == 0.0 || number->number == 1.0);
   std::optional<float> inUnit;
-  bool outOfRange = false;
-  if (numericParameter) inUnit = findReading(index, number->number, outOfRange);
+  if (numericParameter) inUnit = findReading(index, number->number);
 
   if (normalisedPossible && inUnit) {
     const std::string asNormalised = displayWithLabel(index, number->number);
@@ -287,6 +290,6 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
   if (inUnit) return *inUnit;
   if (numericParameter)
     throw ToolError(name + " cannot be " + trimmed(text) + ": it goes " + describeRange(index) +
-                    (isWholeNumberText(text) ? " (a normalised value is written with a point, as 1.0)" : ""));
+                    (mayMeanNormalised ? " (a normalised value is written with a point, as 1.0)" : ""));
   throw ToolError(name + " takes " + itemList() + ", or a normalised value from 0 to 1, not \"" + trimmed(text) + "\"");
 }

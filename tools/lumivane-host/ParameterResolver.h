@@ -31,7 +31,9 @@ private:
 
   int findParameter(const std::string& nameOrIndex) const;
   float resolveValue(int index, const std::string& text);
-  std::optional<float> findReading(int index, double number, bool& outOfRange);
+  // The middle of the values whose display reads number; none when the display
+  // is not numeric or the number lies outside its range.
+  std::optional<float> findReading(int index, double number);
   std::optional<float> middleOfRun(const Predicate& matches, std::optional<double> knownInside);
 
   std::string displayAt(int index, double value);
