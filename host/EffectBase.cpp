@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "editor/EditorBase.h"
+#include "host/Saturate.h"
 
 EffectBase::EffectBase(AudioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount)
     : hostCallback(hostCallback), programCount(programCount), parameterCount(parameterCount) {
@@ -79,9 +80,9 @@ VstIntPtr EffectBase::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
     case effGetParamLabel: copyParameterLabel(index, text); return 0;
     case effGetParamDisplay: copyParameterDisplay(index, text); return 0;
     case effGetParamName: copyParameterName(index, text); return 0;
-    case effGetVu: return static_cast<VstIntPtr>(static_cast<VstInt32>(vuLevel() * 32767.0f));
+    case effGetVu: return saturatingTruncate(vuLevel() * 32767.0);
     case effSetSampleRate: onSampleRate(opt); return 0;
-    case effSetBlockSize: onBlockSize(static_cast<VstInt32>(value)); return 0;
+    case effSetBlockSize: onBlockSize(saturatingTruncate(static_cast<double>(value))); return 0;
     case effMainsChanged:
       if (value == 0)
         onSuspend();

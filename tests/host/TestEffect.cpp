@@ -1,0 +1,4 @@
+#include "tests/host/TestEffect.h"
+
+std::vector<SentRequest> RecordingHost::requests;
+VstIntPtr RecordingHost::answer = 0;
