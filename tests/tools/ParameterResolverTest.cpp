@@ -59,6 +59,7 @@ TEST_F(ParameterResolverTest, FindsTheValueThatShowsTheRequestedTextOrNumber) {
       {"Tempo=96", 5, "96 BPM"},
       {"5=96", 5, "96 BPM"},
       {"Tempo=1", 5, "1 BPM"},
+      {"Tempo=0.5", 5, "125 BPM"},
       {"Tempo=100%", 5, "250 BPM"},
       {"Sync=Internal", 7, "Internal Mode"},
       {"Time Div=3 16th", 8, "3 16th Div"},

@@ -80,6 +80,10 @@ bool isWholeNumberText(const std::string& text) {
   return number.find_first_of(".eE") == std::string::npos;
 }
 
+bool showsWholeNumbers(const std::vector<Reading>& readings) {
+  return std::all_of(readings.begin(), readings.end(), [](const Reading& reading) { return reading.resolution == 0.5; });
+}
+
 double gridValue(int step) { return static_cast<double>(step) / kGridSteps; }
 }  // namespace
 
@@ -195,6 +199,7 @@ std::optional<float> ParameterResolver::middleOfRun(const Predicate& matches, st
 }
 
 std::optional<float> ParameterResolver::findReading(int index, double number) {
+  nearestReadings.clear();
   std::vector<Reading> grid;
   for (const std::string& display : gridDisplays) {
     const auto reading = parseReading(display, labels[index]);
@@ -206,11 +211,7 @@ std::optional<float> ParameterResolver::findReading(int index, double number) {
     return reading && std::fabs(reading->number - number) <= reading->resolution * (1.0 + 1e-9);
   };
   // A parameter that only ever shows whole numbers has no setting between them.
-  const bool wholeNumbers =
-      std::all_of(grid.begin(), grid.end(), [](const Reading& reading) { return reading.resolution == 0.5; });
-  if (wholeNumbers && number != std::floor(number))
-    throw ToolError(trimmed(names[index]) + " cannot be " + formatNumber(number) + ": it takes whole numbers " +
-                    describeRange(index));
+  if (showsWholeNumbers(grid) && number != std::floor(number)) return std::nullopt;
   const Reading& first = grid.front();
   const Reading& last = grid.back();
   if (number < std::min(first.number - first.resolution, last.number - last.resolution) ||
@@ -232,9 +233,8 @@ std::optional<float> ParameterResolver::findReading(int index, double number) {
       if (!reading) break;
       ((reading->number < number) == rising ? low : high) = middle;
     }
-    throw ToolError(trimmed(names[index]) + " cannot be " + formatNumber(number) +
-                    " exactly: the nearest settings read " + displayWithLabel(index, low) + " and " +
-                    displayWithLabel(index, high));
+    nearestReadings = displayWithLabel(index, low) + " and " + displayWithLabel(index, high);
+    return std::nullopt;
   }
   return std::nullopt;
 }
@@ -263,8 +263,11 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
 
   // 3. A number: in the unit, or normalised where that cannot be mistaken.
   const auto number = parseReading(text, label);
-  bool numericParameter = true;
-  for (const std::string& display : gridDisplays) numericParameter = numericParameter && parseReading(display, label);
+  std::vector<Reading> readings;
+  for (const std::string& display : gridDisplays)
+    if (const auto reading = parseReading(display, label)) readings.push_back(*reading);
+  const bool numericParameter = readings.size() == gridDisplays.size();
+  const bool wholeNumbersOnly = numericParameter && showsWholeNumbers(readings);
   if (!number) {
     if (numericParameter)
       throw ToolError(name + " takes a number " + describeRange(index) + ", not \"" + text + "\"");
@@ -288,6 +291,10 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
   }
   if (normalisedPossible) return static_cast<float>(number->number);
   if (inUnit) return *inUnit;
+  if (numericParameter && !nearestReadings.empty())
+    throw ToolError(name + " cannot be " + trimmed(text) + " exactly: the nearest settings read " + nearestReadings);
+  if (numericParameter && wholeNumbersOnly && number->number != std::floor(number->number))
+    throw ToolError(name + " cannot be " + trimmed(text) + ": it takes whole numbers " + describeRange(index));
   if (numericParameter)
     throw ToolError(name + " cannot be " + trimmed(text) + ": it goes " + describeRange(index) +
                     (mayMeanNormalised ? " (a normalised value is written with a point, as 1.0)" : ""));

@@ -48,4 +48,6 @@ private:
   // Display texts of the parameter being resolved on an even grid of normalised values.
   int probedIndex = -1;
   std::vector<std::string> gridDisplays;
+  // The two readings either side of a number that no setting shows, for the error.
+  std::string nearestReadings;
 };
