@@ -69,11 +69,17 @@ summarise() {
 }
 
 # The panel picture is the editor's own screenshot script, run on the 64-bit
-# DLL under Wine; this is the one place the demo reaches for it.
+# DLL under Wine; this is the one place the demo reaches for it. Answers
+# "made", "failed" or "absent" (a checkout without the script).
 editor_screenshot() {
   local script=tools/editor-screenshot.sh
-  [ -x "$script" ] || { echo "   (no $script in this checkout: no panel picture)"; return 1; }
-  "$script" "$1" build/win64 >/dev/null
+  if [ ! -x "$script" ]; then
+    echo absent
+  elif "$script" "$1" build/win64 >/dev/null; then
+    echo made
+  else
+    echo failed
+  fi
 }
 
 demo() {
@@ -90,15 +96,16 @@ demo() {
   sox -V1 out/demo.wav -n remix - rate 8k spectrogram -x 1200 -y 513 -z 80 \
     -t "Lumivane VST, default program: built-in signal at 120 BPM (0 to 4 kHz)" -o out/demo-spectrogram.png
   echo "== taking the panel's picture from the 64-bit DLL under Wine"
-  local panel=yes
-  editor_screenshot out/editor.png || panel=no
+  rm -f out/editor.png
+  local panel
+  panel=$(editor_screenshot out/editor.png)
   cat <<EOT
 
 The demo's files:
   out/demo.wav               ${seconds} s of the built-in test signal (a bass chord on eighth notes
                              with kick and hi-hats at 120 BPM) through the default program
   out/demo-spectrogram.png   its spectrogram from 0 to 4 kHz
-  out/editor.png             the plug-in's panel as the 64-bit DLL draws it$([ $panel = yes ] || echo " (NOT MADE, see above)")
+  out/editor.png             the plug-in's panel as the 64-bit DLL draws it$(panel_note "$panel")
 
 Listen for the low-pass cut-off stepping once per half note, every second at 120 BPM,
 between 55 Hz and 1760 Hz, gliding into each new level rather than jumping: the chord
@@ -111,7 +118,14 @@ Look in the spectrogram for the upper edge of the bright band rising and falling
 with, for example:
   dist/linux64/lumivane-host render song.wav song-swept.wav --tempo 96 --param Filter="LowP 24dB"
 EOT
-  [ $panel = yes ]
+  [ "$panel" != failed ]
+}
+
+panel_note() {
+  case $1 in
+    absent) echo " (not made: this checkout has no tools/editor-screenshot.sh)" ;;
+    failed) echo " (NOT MADE: the screenshot failed, see above)" ;;
+  esac
 }
 
 "tools/setup/install-packages.sh"
