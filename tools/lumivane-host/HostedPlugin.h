@@ -12,7 +12,6 @@ public:
   // Loads the library at path and opens an instance (effOpen sent); throws
   // ToolError with a one-line reason when the library or its entry refuses.
   explicit HostedPlugin(const std::string& path);
-  ~HostedPlugin() = default;
 
   HostedPlugin(const HostedPlugin&) = delete;
   HostedPlugin& operator=(const HostedPlugin&) = delete;

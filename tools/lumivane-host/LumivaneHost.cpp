@@ -22,7 +22,7 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadCommandLine = 2;
 // Renders shorter than this finish before a progress bar would be worth drawing.
-constexpr double kProgressBarSeconds = 30.0;
+constexpr double kProgressBarSeconds = 60.0;
 
 volatile std::sig_atomic_t interrupted = 0;
 extern "C" void onInterrupt(int) { interrupted = 1; }

@@ -282,11 +282,13 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
   if (normalisedPossible && inUnit) {
     const std::string asNormalised = displayWithLabel(index, number->number);
     const std::string asUnit = displayWithLabel(index, *inUnit);
-    if (asNormalised != asUnit)
+    if (asNormalised != asUnit) {
+      const std::string unitHint =
+          trimmed(label).empty() ? "" : "\"" + trimmed(text) + " " + trimmed(label) + "\" for the unit or ";
       throw ToolError(name + "=" + trimmed(text) + " is ambiguous: as a normalised value it gives " + asNormalised +
-                      ", in the unit " + asUnit + "; write \"" + trimmed(text) +
-                      (trimmed(label).empty() ? "" : " " + trimmed(label)) + "\" for the unit or \"" +
+                      ", in the unit " + asUnit + "; write " + unitHint + "\"" +
                       formatNumber(number->number * 100.0) + "%\" for the position");
+    }
     return *inUnit;
   }
   if (normalisedPossible) return static_cast<float>(number->number);
