@@ -8,11 +8,27 @@ else()
 endif()
 include(GoogleTest)
 
-# lumivane_add_test(name SOURCES ... LIBRARIES ...): one test program, its cases
-# registered with CTest one by one (run under the emulator when cross-compiling).
+# lumivane_add_test(name SOURCES ... LIBRARIES ... [WHOLE_PROGRAM] [PROPERTIES ...]):
+# one test program, its cases registered with CTest one by one (run under the
+# emulator when cross-compiling), each with the given CTest properties.
+# WHOLE_PROGRAM registers the program as one CTest test instead, for programs
+# whose start-up under Wine costs more than their cases.
 function(lumivane_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_PROGRAM" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+  if(ARG_WHOLE_PROGRAM)
+    add_test(NAME ${name} COMMAND ${name})
+    if(ARG_PROPERTIES)
+      set_tests_properties(${name} PROPERTIES ${ARG_PROPERTIES})
+    endif()
+  elseif(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST PROPERTIES ${ARG_PROPERTIES})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+  endif()
 endfunction()
+
+# Tests that show windows, move the pointer or inject input share the one
+# virtual display, so they never run at the same time as each other.
+set(LUMIVANE_DISPLAY_TEST_PROPERTIES RESOURCE_LOCK virtual-display)

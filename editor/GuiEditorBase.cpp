@@ -1,0 +1,101 @@
+#include "editor/GuiEditorBase.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include "gui/GuiDrawingContext.h"
+
+namespace {
+
+constexpr std::uint32_t kIdleInterval = 100;
+constexpr std::uint32_t kTrackingSleep = 4;
+// The idle work runs once no more than this is left to its due time.
+constexpr std::uint32_t kEarlyRunMargin = 50;
+
+// Tick counts wrap after 49.7 days; their signed difference orders them across the wrap.
+bool isBefore(std::uint32_t time, std::uint32_t reference) {
+  return static_cast<std::int32_t>(time - reference) < 0;
+}
+
+}  // namespace
+
+GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
+    : EditorBase(effect), tickSource([] { return static_cast<std::uint32_t>(GetTickCount()); }),
+      sleeper([](std::uint32_t milliseconds) { Sleep(milliseconds); }) {
+  if (effect) effect->attachEditor(this);
+  nextIdleTime = tickSource();
+  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+}
+
+GuiEditorBase::~GuiEditorBase() {
+  // A window still open goes before OLE, which its drop target needs.
+  frame.reset();
+  if (oleInitialised) OleUninitialize();
+}
+
+VstInt32 GuiEditorBase::reportRect(ERect** rect) {
+  if (!rect) return 0;
+  *rect = &editorRect;
+  return 1;
+}
+
+VstInt32 GuiEditorBase::open(void* window) {
+  requestUpdate();
+  parentWindow = window;
+  return 0;
+}
+
+void GuiEditorBase::close() {}
+
+void GuiEditorBase::idle() {
+  if (inHostIdle) return;
+  if (updatePending.exchange(0, std::memory_order_relaxed) != 0) update();
+  if (frame) frame->idle();
+}
+
+VstInt32 GuiEditorBase::onKeyDown(const KeyStroke& key) { return frame ? frame->onKeyDown(key) : -1; }
+
+VstInt32 GuiEditorBase::onKeyUp(const KeyStroke& key) { return frame ? frame->onKeyUp(key) : -1; }
+
+VstInt32 GuiEditorBase::setKnobMode(VstInt32 mode) {
+  knobMode.store(mode, std::memory_order_relaxed);
+  return 1;
+}
+
+bool GuiEditorBase::onWheel(float distance) { return frame ? frame->onWheel(nullptr, {0, 0}, distance) : false; }
+
+void GuiEditorBase::parameterChanged(VstInt32, float) { requestUpdate(); }
+
+void GuiEditorBase::drawNow(const GuiRect*) {
+  HWND window = frame ? frame->frameWindow() : nullptr;
+  if (!window) return;
+  HDC dc = GetDC(window);
+  if (!dc) return;
+  {
+    GuiDrawingContext context(frame.get(), dc, window);
+    frame->draw(context);
+  }
+  ReleaseDC(window, dc);
+}
+
+void GuiEditorBase::pumpIdle() {
+  std::uint32_t now = tickSource();
+  if (isBefore(now, nextIdleTime)) {
+    sleeper(kTrackingSleep);
+    now += kTrackingSleep;
+    if (isBefore(now, nextIdleTime - kEarlyRunMargin)) return;
+  }
+  idle();
+  MSG message;
+  if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+  nextIdleTime = now + kIdleInterval;
+  inHostIdle = true;
+  if (effect) effect->hostIdle();
+  inHostIdle = false;
+}
+
+void GuiEditorBase::setIdleClock(TickSource ticks, Sleeper sleep) {
+  tickSource = std::move(ticks);
+  sleeper = std::move(sleep);
+  nextIdleTime = tickSource();
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The editor base over the toolkit: owns the frame while the window is open,
+// hands keys and the wheel to it, keeps the knob mode and runs the idle pump
+// that controls call while they track the mouse.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "editor/EditorBase.h"
+#include "gui/GuiFrame.h"
+#include "gui/GuiRect.h"
+#include "host/EffectBaseExt.h"
+
+class GuiEditorBase : public EditorBase {
+public:
+  // Milliseconds since some start, wrapping like GetTickCount.
+  using TickSource = std::function<std::uint32_t()>;
+  using Sleeper = std::function<void(std::uint32_t milliseconds)>;
+
+  // Attaches itself to the effect, which owns it from then on.
+  explicit GuiEditorBase(EffectBaseExt* effect);
+  ~GuiEditorBase() override;
+
+  VstInt32 reportRect(ERect** rect) override;
+  VstInt32 open(void* window) override;
+  void close() override;
+  void idle() override;
+  VstInt32 onKeyDown(const KeyStroke& key) override;
+  VstInt32 onKeyUp(const KeyStroke& key) override;
+  VstInt32 setKnobMode(VstInt32 mode) override;
+  bool onWheel(float distance) override;
+
+  virtual void parameterChanged(VstInt32 index, float value);
+  // Draws the whole frame on its window at once; the rectangle is not used.
+  virtual void drawNow(const GuiRect* updateRect = nullptr);
+  // Called on every turn of a control's mouse-tracking loop: runs the idle work
+  // at most every 100 ms, sleeping 4 ms on the turns in between.
+  virtual void pumpIdle();
+
+  EffectBaseExt* hostEffect() const { return static_cast<EffectBaseExt*>(effect); }
+  GuiFrame* editorFrame() const { return frame.get(); }
+  // The knob mode last given by the host, shared by every editor of the module.
+  static VstInt32 currentKnobMode() { return knobMode.load(std::memory_order_relaxed); }
+  // Replaces GetTickCount and Sleep in pumpIdle (tests); the pump is then due at once.
+  void setIdleClock(TickSource ticks, Sleeper sleeper);
+
+protected:
+  ERect editorRect{};
+  std::unique_ptr<GuiFrame> frame;
+  std::uint32_t nextIdleTime;
+  bool inHostIdle = false;
+
+private:
+  static inline std::atomic<VstInt32> knobMode{0};
+  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
+  bool oleInitialised = false;
+  TickSource tickSource;
+  Sleeper sleeper;
+};

@@ -1,0 +1,101 @@
+#pragma once
+// The top view of the editor window: its child window, its views and their
+// background, event routing, the focus view, the idle redraw, and the services
+// that controls need while they track the mouse.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gui/GuiView.h"
+
+class GuiBitmap;
+
+// Shapes of setCursorShape; 0 puts back the cursor the frame found.
+enum GuiCursorShape : std::uint32_t {
+  CursorDefault = 0,
+  CursorWait = 1,
+  CursorSizeWestEast = 2,
+  CursorSizeNorthSouth = 3,
+  CursorSizeAll = 4,
+  CursorSizeNorthEastSouthWest = 5,
+  CursorSizeNorthWestSouthEast = 6,
+};
+
+class GuiFrame final : public GuiView {
+public:
+  // Without a parent window the frame has no window of its own.
+  GuiFrame(const GuiRect& rect, HWND parentWindow, GuiEditorBase* editor);
+  ~GuiFrame() override;
+
+  void draw(GuiDrawingContext& context) override;
+  void drawInRect(GuiDrawingContext& context, const GuiRect& updateRect) override;
+  void onMouseDown(GuiDrawingContext& context, const GuiPoint& where) override;
+  void redrawIfDirty(GuiDrawingContext& context) override;
+  std::int32_t onKeyDown(const KeyStroke& key) override;
+  std::int32_t onKeyUp(const KeyStroke& key) override;
+  bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) override;
+  bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override;
+  GuiEditorBase* owningEditor() const override;
+
+  // Takes over the caller's reference; false (and nothing added) when the list can't grow.
+  virtual bool addView(GuiView* view);
+  virtual bool removeView(GuiView* view, bool release = true);
+  virtual bool removeAllViews(bool release = true);
+  virtual bool isChild(const GuiView* view) const;
+  virtual std::int32_t viewCount() const;
+  virtual GuiView* viewAt(std::int32_t index) const;
+
+  // Redraws the dirty views, once the window has been drawn and while it exists.
+  void idle();
+  bool isAnyViewDirty() const;
+  void setBackground(GuiBitmap* bitmap);
+  GuiBitmap* backgroundBitmap() const { return background; }
+  void setFocusView(GuiView* view);
+  GuiView* focusedView() const { return focusView; }
+  GuiView* viewUnderCursor() const;
+  bool cursorPosition(GuiPoint& p) const;
+  void setCursorShape(std::uint32_t shape);
+
+  std::int32_t readKnobMode() const;
+  void beginParameterEdit(std::int32_t index);
+  void endParameterEdit(std::int32_t index);
+  void pumpEditorIdle();
+
+  bool createWindow(HWND parent);
+  bool setDropTargetActive(bool on);
+
+  HWND frameWindow() const { return window; }
+  HWND hostWindow() const { return parentWindow; }
+  bool isOpen() const { return open; }
+  bool isFirstDrawPending() const { return firstDrawPending; }
+  bool isDropTargetRegistered() const { return dropTargetRegistered; }
+  std::int32_t viewCapacity() const { return capacity; }
+  // The window procedure's answer to WM_DESTROY, also when the host's window goes first.
+  void onWindowDestroyed();
+
+private:
+  using KeyHandler = std::int32_t (GuiView::*)(const KeyStroke&);
+  // The focus view first, then the views from the last added to the first.
+  std::int32_t routeKey(KeyHandler handler, const KeyStroke& key);
+  // Runs work with a context on the frame's window, made and released around
+  // it; without a window there is nothing to draw on.
+  template <typename Work> void withWindowContext(Work&& work);
+
+  GuiEditorBase* editor;
+  HWND parentWindow;
+  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
+  bool oleInitialised = false;
+  GuiBitmap* background = nullptr;
+  std::int32_t capacity = 0;
+  std::vector<GuiView*> views;
+  GuiView* focusView = nullptr;
+  bool firstDrawPending = true;
+  bool open = true;
+  bool dropTargetRegistered = false;
+  HWND window = nullptr;
+  bool windowClassInUse = false;
+  HCURSOR savedCursor = nullptr;
+  bool cursorSaved = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The window class of the frames' windows: one per loaded copy of the module,
+// registered by the first frame window and unregistered with the last.
+
+#include <cstddef>
+#include <cstdint>
+
+class GuiWindowClass final {
+public:
+  GuiWindowClass() = delete;
+
+  // Adds one use; registers the class at the first. Answers true.
+  static bool registerWindowClass();
+  // Drops one use; unregisters the class with the last.
+  static void unregisterWindowClass();
+  static const char* className();
+  static std::int32_t useCount();
+  // "Plugin" and the instance handle in at least 8 lower-case hexadecimal digits.
+  static void formatClassName(const void* instance, char* buffer, std::size_t size);
+};
