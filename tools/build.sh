@@ -118,6 +118,12 @@ Look in the spectrogram for the upper edge of the bright band rising and falling
 with, for example:
   dist/linux64/lumivane-host render song.wav song-swept.wav --tempo 96 --param Filter="LowP 24dB"
 EOT
+  [ "$panel" != made ] || cat <<EOT
+
+The panel in out/editor.png shows the same default program: four knobs (filter mode,
+active filters, sync, time division) with their displays (LowP 12dB, 1, Host, Half) and
+seven sliders (tempo 120, steps 4, count 4, resonance 0.50, 55.0 to 1760 Hz, sweep 0.60).
+EOT
   [ "$panel" != failed ]
 }
 
