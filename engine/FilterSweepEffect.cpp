@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "engine/DenormalNoise.h"
+#include "engine/FilterBank.h"
 
 namespace {
 constexpr float kStartSampleRate = 44100.0f;
@@ -193,24 +194,41 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
       if (!active[channel] && outputs != nullptr && outputs[channel] != nullptr)
         std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
 
-  for (VstInt32 s = 0; s < frames; ++s) {
+  // Between two control updates modes and coefficients stand still: each such
+  // stretch of samples runs through the filter bank in one go.
+  for (VstInt32 s = 0; s < frames;) {
     if (--updateCountdown <= 0) {
       syncClock(s);
       controlUpdate();
       updateCountdown = kControlInterval;
     }
-    noiseIndex = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
-    const float noise = denormalNoise.at(noiseIndex);
+    const VstInt32 run = std::min(updateCountdown, frames - s);
+    updateCountdown -= run - 1;
+    float noise[kControlInterval];
+    for (VstInt32 j = 0; j < run; ++j) {
+      noiseIndex = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
+      noise[j] = denormalNoise.at(noiseIndex);
+    }
+    const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
+    // Inputs are copied before outputs are written: hosts may pass one buffer for both.
+    float noisyInput[kChannelCount][kControlInterval];
+    SwitchableFilter* banks[kChannelCount];
+    const float* runInputs[kChannelCount];
+    float* runOutputs[kChannelCount];
+    int channels = 0;
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (!active[channel]) continue;
-      // The input is read before the output is written: hosts may pass the same buffer for both.
-      const float x = noise + inputs[channel][s];
-      float sum = form == OutputForm::Replacing ? 0.0f : outputs[channel][s];
-      for (int k = 0; k < std::min(wholeValue(kActiveFilters), kFiltersPerChannel); ++k)
-        sum += filterAt(channel, k).processSample(x) * gain;
-      outputs[channel][s] = sum;
+      for (VstInt32 j = 0; j < run; ++j) noisyInput[channels][j] = noise[j] + inputs[channel][s + j];
+      banks[channels] = &filterAt(channel, 0);
+      runInputs[channels] = noisyInput[channels];
+      runOutputs[channels] = outputs[channel] + s;
+      ++channels;
     }
-    if (clock.advance()) onSweepBoundary();
+    FilterBank::processRun(banks, channels, filterCount, runInputs, runOutputs, run, gain,
+                           form == OutputForm::Replacing);
+    for (VstInt32 j = 0; j < run; ++j)
+      if (clock.advance()) onSweepBoundary();
+    s += run;
   }
 }
 

@@ -23,11 +23,10 @@ void LadderFilter::recomputeCoefficients(float newCutoff, float newResonance) {
 }
 
 bool LadderFilter::stateIsFinite() const {
-  return std::isfinite(stageInput) && std::isfinite(previousX) && std::isfinite(y1) && std::isfinite(y2) &&
-         std::isfinite(y3) && std::isfinite(y4) && std::isfinite(previousY1) && std::isfinite(previousY2) &&
-         std::isfinite(previousY3);
+  const State& s = state;
+  return std::isfinite(s.stageInput) && std::isfinite(s.previousX) && std::isfinite(s.y1) && std::isfinite(s.y2) &&
+         std::isfinite(s.y3) && std::isfinite(s.y4) && std::isfinite(s.previousY1) && std::isfinite(s.previousY2) &&
+         std::isfinite(s.previousY3);
 }
 
-void LadderFilter::clearState() {
-  stageInput = previousX = y1 = y2 = y3 = y4 = previousY1 = previousY2 = previousY3 = 0.0f;
-}
+void LadderFilter::clearState() { state = State{}; }

@@ -22,8 +22,11 @@ void StateVariableFilter::recomputeCoefficients(float newCutoff, float newResona
 }
 
 bool StateVariableFilter::stateIsFinite() const {
-  return std::isfinite(input) && std::isfinite(low) && std::isfinite(high) && std::isfinite(band) &&
-         std::isfinite(notch);
+  return std::isfinite(input) && std::isfinite(state.low) && std::isfinite(state.high) &&
+         std::isfinite(state.band) && std::isfinite(state.notch);
 }
 
-void StateVariableFilter::clearState() { input = low = high = band = notch = 0.0f; }
+void StateVariableFilter::clearState() {
+  input = 0.0f;
+  state = State{};
+}

@@ -17,7 +17,17 @@ void StepClock::setClockSampleRate(float rate) {
   minutesPerSample = 1.0 / (static_cast<double>(rate) * 60.0);
 }
 
-VstInt32 StepClock::wholePart(double x) { return saturatingTruncate(roundHalfEven(x - 0.49999988)); }
+// Runs once per sample, so the usual range avoids library rounding calls; the
+// result is the same as rounding half to even and saturating.
+VstInt32 StepClock::wholePart(double x) {
+  const double y = x - 0.49999988;
+  if (!(y > -2147483648.0 && y < 2147483647.0)) return saturatingTruncate(roundHalfEven(y));
+  VstInt32 below = static_cast<VstInt32>(y);
+  if (static_cast<double>(below) > y) --below;
+  const double fraction = y - below;
+  if (fraction > 0.5 || (fraction == 0.5 && (below & 1) != 0)) ++below;
+  return below;
+}
 
 void StepClock::updateFromTransport(VstInt32 newUnits, double tempo, double newBeat, bool playing) {
   const double sweepsPerBeat = 16.0 / newUnits;

@@ -35,6 +35,8 @@ public:
   const LadderFilter& ladderFilter() const { return ladder; }
 
 private:
+  friend class FilterBank;
+
   VstInt32 mode = kLowPass12;
   StateVariableFilter stateVariable;
   LadderFilter ladder;

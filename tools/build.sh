@@ -33,7 +33,7 @@ run_tests() {
   local name=$1
   shift
   echo "== testing $name"
-  (cd "build/$name" && "$@" ctest --output-on-failure --timeout 300 -j"$(nproc)") | tee "build/$name.test.log" \
+  (cd "build/$name" && "$@" ctest --output-on-failure --timeout 300 -j"$(nproc)" ${ctest_labels:+-L "$ctest_labels"}) | tee "build/$name.test.log" \
     | grep -E '^[0-9]+% tests passed|The following tests FAILED|\*\*\*Failed|\(Failed\)|\(SEGFAULT\)|\(Timeout\)|^[[:space:]]+[0-9]+ - ' || true
   local status=${PIPESTATUS[0]}
   grep -Eq '^100% tests passed' "build/$name.test.log" && [ "$status" -eq 0 ]
@@ -44,12 +44,16 @@ tests() {
   configure linux32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_PLUGIN=OFF \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake
   configure sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=address,undefined
+  configure tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=thread -DLUMIVANE_PLUGIN=OFF
   compile linux32
   compile sanitize
+  compile tsan
   local failed=0
   run_tests linux64 || failed=1
   run_tests linux32 || failed=1
   run_tests sanitize env ASAN_OPTIONS=detect_leaks=1 || failed=1
+  # Only the tests that share an effect between threads.
+  ctest_labels=threads run_tests tsan env TSAN_OPTIONS=halt_on_error=1 || failed=1
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
   summarise

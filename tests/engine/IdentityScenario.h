@@ -15,7 +15,7 @@
 
 #include "host/VstAbi.h"
 
-constexpr std::uint64_t kIdentityDigest = 0x0ull;
+constexpr std::uint64_t kIdentityDigest = 0x7306D5A175A57DF0ull;
 
 struct IdentityInput {
   std::vector<float> left;

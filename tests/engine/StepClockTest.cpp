@@ -4,7 +4,9 @@
 #include <limits>
 #include <vector>
 
+#include "engine/PortableMath.h"
 #include "engine/StepClock.h"
+#include "host/Saturate.h"
 
 namespace {
 constexpr double kRate = 44100.0;
@@ -101,4 +103,25 @@ TEST(StepClock, HugeOrInvalidHostPositionsNeverOverflow) {
   clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 0.0, true);
   EXPECT_EQ(clock.lastReportedSweep(), 0) << "a normal position afterwards resynchronises";
   EXPECT_EQ(boundaryBeats(clock, 0, static_cast<long>(9 * kRate / 2)).size(), 1u);
+}
+
+TEST(StepClock, WholePartIsTheRoundedPositionJustBelowIt) {
+  // A change of units resynchronises, setting the last sweep to the whole part
+  // of the new position: round half to even of position - 0.49999988, saturated.
+  auto wholePartOf = [](double position) {
+    StepClock clock;
+    clock.updateFromTransport(8, 0.0, 0.0, false);
+    clock.updateFromTransport(16, 0.0, position, false);  // one sweep per beat
+    return clock.lastReportedSweep();
+  };
+  std::vector<double> positions = {0.0, 0.99999987, 0.9999999, 1.0, -0.5, -1.0, 2147483646.9, 2147483647.6,
+                                   -2147483647.9, 1.0e12, -1.0e12};
+  for (int whole = -40; whole <= 40; ++whole)
+    for (double offset : {-1.3e-7, -1.2e-7, -1.1e-7, 0.0, 0.25, 0.5, 0.50000012, 0.75})
+      positions.push_back(whole + offset);
+  for (double tie = -6.5; tie <= 6.5; tie += 1.0) positions.push_back(tie + 0.49999988);
+  for (double position : positions)
+    EXPECT_EQ(wholePartOf(position), saturatingTruncate(roundHalfEven(position - 0.49999988))) << position;
+  EXPECT_EQ(wholePartOf(0.9999999), 1);
+  EXPECT_EQ(wholePartOf(0.99999987), 0);
 }
