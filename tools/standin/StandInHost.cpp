@@ -45,6 +45,12 @@ VstIntPtr StandInHost::close() {
   return answer;
 }
 
+void StandInHost::abandon() {
+  std::lock_guard<std::mutex> lock(registryMutex);
+  hostsByRecord.erase(record);
+  record = nullptr;
+}
+
 VstIntPtr StandInHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   return record->dispatcher(record, opcode, index, value, ptr, opt);
 }

@@ -34,6 +34,8 @@ public:
   AEffect* open();
   // effClose; the record is gone afterwards. Answers what the dispatcher returned.
   VstIntPtr close();
+  // Forgets a record that is not fit to be driven, without calling into it.
+  void abandon();
   AEffect* effect() const { return record; }
 
   VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,

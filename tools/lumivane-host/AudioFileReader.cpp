@@ -1,0 +1,36 @@
+#include "tools/lumivane-host/AudioFileReader.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "tools/lumivane-host/ToolError.h"
+
+namespace {
+constexpr int kMostChannels = 64;
+constexpr int kLowestRate = 1000;
+constexpr int kHighestRate = 768000;
+}  // namespace
+
+AudioFileReader::AudioFileReader(const std::string& path) : path(path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) throw ToolError("input file " + path + " does not exist");
+  if (std::filesystem::is_directory(path, error)) throw ToolError("input " + path + " is a folder, not an audio file");
+  file = sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr)
+    throw ToolError("cannot read " + path + ": " + sf_strerror(nullptr));
+  if (info.channels < 1 || info.channels > kMostChannels || info.samplerate < kLowestRate ||
+      info.samplerate > kHighestRate || info.frames < 0) {
+    sf_close(file);
+    throw ToolError("cannot read " + path + ": " + std::to_string(info.channels) + " channels at " +
+                    std::to_string(info.samplerate) + " Hz is not audio this tool renders");
+  }
+}
+
+AudioFileReader::~AudioFileReader() { sf_close(file); }
+
+std::int64_t AudioFileReader::read(float* interleaved, std::int64_t frames) {
+  const sf_count_t got = sf_readf_float(file, interleaved, frames);
+  if (got < 0 || sf_error(file) != SF_ERR_NO_ERROR)
+    throw ToolError("cannot read " + path + ": " + sf_strerror(file));
+  return got;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// Where lumivane-host finds its plug-in when no --plugin is given.
+
+#include <string>
+
+// Lumivane.so next to the running program, else dist/linux64/Lumivane.so in the
+// nearest folder above it; throws ToolError when neither exists.
+std::string defaultPluginPath();
