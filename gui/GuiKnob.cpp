@@ -184,36 +184,44 @@ void GuiKnob::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
   if (linearModeFor(buttons)) {
     trackLinear(context, where, buttons);
   } else {
-    trackCircular(context, where, buttons);
+    trackCircular(context, where);
   }
 }
 
-void GuiKnob::trackCircular(GuiDrawingContext& context, GuiPoint where, std::int32_t buttons) {
-  const float halfRange = (maxValue - minValue) * 0.5f;
-  const GuiPoint corner{size.left, size.top};
-  float lastValue = valueForPoint({where.x - corner.x, where.y - corner.y});
+template <typename Move>
+void GuiKnob::trackDrag(GuiDrawingContext& context, GuiPoint where, Move move) {
   beginDrag();
   GuiPoint lastPosition{-1, -1};
+  std::int32_t buttons;
   do {
     buttons = context.readMouseButtons();
     if (!samePoint(where, lastPosition)) {
       lastPosition = where;
-      const float v = valueForPoint({where.x - corner.x, where.y - corner.y});
-      setValue(v);
-      // A jump across the gap holds the bound it came from until the pointer returns.
-      if (lastValue - v > halfRange) {
-        setValue(maxValue);
-      } else if (v - lastValue > halfRange) {
-        setValue(minValue);
-      } else {
-        lastValue = v;
-      }
+      move(where, buttons);
       notifyIfChanged(&context);
     }
     context.readMousePosition(where);
     trackingIdle();
   } while (buttons & MouseButtonLeft);
   endDrag();
+}
+
+void GuiKnob::trackCircular(GuiDrawingContext& context, GuiPoint where) {
+  const float halfRange = (maxValue - minValue) * 0.5f;
+  const GuiPoint corner{size.left, size.top};
+  float lastValue = valueForPoint({where.x - corner.x, where.y - corner.y});
+  trackDrag(context, where, [&](GuiPoint at, std::int32_t) {
+    const float v = valueForPoint({at.x - corner.x, at.y - corner.y});
+    setValue(v);
+    // A jump across the gap holds the bound it came from until the pointer returns.
+    if (lastValue - v > halfRange) {
+      setValue(maxValue);
+    } else if (v - lastValue > halfRange) {
+      setValue(minValue);
+    } else {
+      lastValue = v;
+    }
+  });
 }
 
 void GuiKnob::trackLinear(GuiDrawingContext& context, GuiPoint where, std::int32_t buttons) {
@@ -225,26 +233,16 @@ void GuiKnob::trackLinear(GuiDrawingContext& context, GuiPoint where, std::int32
   };
   float valuePerPixel = range / pixelsPerRange(buttons);
   const GuiPoint first = where;
-  beginDrag();
-  GuiPoint lastPosition{-1, -1};
-  do {
-    buttons = context.readMouseButtons();
-    if (!samePoint(where, lastPosition)) {
-      lastPosition = where;
-      const float delta = static_cast<float>((where.x - first.x) - (where.y - first.y));
-      if (buttons != savedButtons) {
-        // Re-anchor so that pressing or releasing shift keeps the value where it is.
-        const float newPerPixel = range / pixelsPerRange(buttons);
-        base = base + (valuePerPixel - newPerPixel) * delta;
-        valuePerPixel = newPerPixel;
-        savedButtons = buttons;
-      }
-      setValue(base + delta * valuePerPixel);
-      clampValue();
-      notifyIfChanged(&context);
+  trackDrag(context, where, [&](GuiPoint at, std::int32_t held) {
+    const float delta = static_cast<float>((at.x - first.x) - (at.y - first.y));
+    if (held != savedButtons) {
+      // Re-anchor so that pressing or releasing shift keeps the value where it is.
+      const float newPerPixel = range / pixelsPerRange(held);
+      base = base + (valuePerPixel - newPerPixel) * delta;
+      valuePerPixel = newPerPixel;
+      savedButtons = held;
     }
-    context.readMousePosition(where);
-    trackingIdle();
-  } while (buttons & MouseButtonLeft);
-  endDrag();
+    setValue(base + delta * valuePerPixel);
+    clampValue();
+  });
 }

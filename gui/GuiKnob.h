@@ -38,8 +38,12 @@ public:
 private:
   void updateAngleCoefficients();
   bool linearModeFor(std::int32_t buttons) const;
-  void trackCircular(GuiDrawingContext& context, GuiPoint where, std::int32_t buttons);
+  void trackCircular(GuiDrawingContext& context, GuiPoint where);
   void trackLinear(GuiDrawingContext& context, GuiPoint where, std::int32_t buttons);
+  // The drag loop both modes share: `move` turns each new pointer position
+  // (with the buttons held) into a value.
+  template <typename Move>
+  void trackDrag(GuiDrawingContext& context, GuiPoint where, Move move);
 
   GuiPoint backgroundSource;
   GuiColour handleColour = ColourWhite;
