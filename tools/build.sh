@@ -70,6 +70,9 @@ tests() {
   run_tests fuzz || failed=1
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
+  # Last, as they install and package from the trees built above.
+  source=tests/release configure release
+  run_tests release || failed=1
   summarise
   return $failed
 }
