@@ -22,6 +22,5 @@ endif()
 
 set(CPACK_PACKAGE_NAME Lumivane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR Quelldar)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
