@@ -15,7 +15,7 @@ make -C "$root" --no-print-directory install PREFIX="$prefix" DESTDIR="$stage" >
   || { cat "$work/install.log"; fail "make install"; }
 installed=$(cd "$stage" && find . ! -type d | sort)
 expected=$(printf '%s\n' bin/lumivane-host lib/lxvst/Lumivane.so share/doc/lumivane/panel.png \
-  share/doc/lumivane/user-guide.md share/man/man1/lumivane-host.1 | sed "s|^|.$prefix/|")
+  share/doc/lumivane/user-guide.md share/man/man1/lumivane-host.1 | sed "s|^|.$prefix/|" | sort)
 [ "$installed" = "$expected" ] || fail "installed files:"$'\n'"$installed"$'\n'"expected:"$'\n'"$expected"
 
 report=$("$stage$prefix/bin/lumivane-host" info) || fail "installed lumivane-host info"
