@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Drives the builds behind the Makefile: `plugins`, `test` and `demo`.
+# Drives the builds behind the Makefile: `plugins`, `test`, `demo`, `install`,
+# `uninstall` and `package`.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -7,23 +8,28 @@ cd "$root"
 configure() {
   local name=$1
   shift
-  cmake -S . -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
+  cmake -S "${source:-.}" -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
     || { cat "build/$name.configure.log"; exit 1; }
 }
 
+# compile NAME [--target T...]
 compile() {
   echo "== building $1"
   local status=0
-  cmake --build "build/$1" -- -k 0 >"build/$1.build.log" 2>&1 || status=$?
+  cmake --build "build/$1" "${@:2}" -- -k 0 >"build/$1.build.log" 2>&1 || status=$?
   # Progress lines say nothing, and GoogleTest's unused network code draws a
   # linker warning in static builds that says nothing about ours.
   grep -Ev '^\[[0-9]+/[0-9]+\] |StreamingListener|getaddrinfo' "build/$1.build.log" || true
   return $status
 }
 
-plugins() {
+configure_linux64() {
   mkdir -p build
   configure linux64 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON -DLUMIVANE_DIST_DIR="$root/dist/linux64"
+}
+
+plugins() {
+  configure_linux64
   configure win32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DLUMIVANE_DIST_DIR="$root/dist/win32"
   configure win64 -DCMAKE_BUILD_TYPE=Release \
@@ -64,6 +70,9 @@ tests() {
   run_tests fuzz || failed=1
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
+  # Last, as they install and package from the trees built above.
+  source=tests/release configure release
+  run_tests release || failed=1
   summarise
   return $failed
 }
@@ -146,10 +155,54 @@ panel_note() {
   esac
 }
 
+# `make install` and `make uninstall` take PREFIX and DESTDIR from the caller.
+prefix=${PREFIX:-/usr/local}
+
+# Only the Linux plug-in and the command-line host need building to install.
+install_linux64() {
+  configure_linux64
+  compile linux64 --target Lumivane lumivane-host
+  echo "== installing into ${DESTDIR:-}$prefix"
+  cmake --install build/linux64 --prefix "$prefix" --strip
+}
+
+# Removes the files an install with the same PREFIX and DESTDIR puts in place,
+# as listed by a staged install (CMake keeps no record to undo).
+uninstall_linux64() {
+  configure_linux64
+  compile linux64 --target Lumivane lumivane-host
+  local staged
+  staged=$(mktemp -d)
+  DESTDIR=$staged cmake --install build/linux64 --prefix "$prefix" >/dev/null
+  (cd "$staged" && find . ! -type d) | while read -r file; do
+    rm -fv "${DESTDIR:-}/${file#./}"
+  done
+  rm -rf "$staged"
+  rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/share/doc/lumivane" 2>/dev/null || true
+}
+
+# One archive per plug-in build, versioned, into dist/.
+package() {
+  plugins
+  echo "== packaging"
+  for name in win32 win64 linux64; do
+    rm -rf "build/$name/package"
+    (cd "build/$name" && cpack -B package >"../$name.package.log" 2>&1) \
+      || { cat "build/$name.package.log"; exit 1; }
+    for archive in build/"$name"/package/Lumivane-*; do
+      cp "$archive" dist/
+      echo "dist/${archive##*/}"
+    done
+  done
+}
+
 "tools/setup/install-packages.sh"
 case "${1:-plugins}" in
   plugins) plugins ;;
   test) tests ;;
   demo) demo ;;
-  *) echo "usage: $0 plugins|test|demo" >&2; exit 2 ;;
+  install) install_linux64 ;;
+  uninstall) uninstall_linux64 ;;
+  package) package ;;
+  *) echo "usage: $0 plugins|test|demo|install|uninstall|package" >&2; exit 2 ;;
 esac
