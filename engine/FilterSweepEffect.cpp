@@ -6,7 +6,6 @@
 #include <ctime>
 
 #include "engine/DenormalNoise.h"
-#include "engine/FilterBank.h"
 
 namespace {
 constexpr float kStartSampleRate = 44100.0f;
@@ -225,7 +224,7 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
       ++channels;
     }
     FilterBank::processRun(banks, channels, filterCount, runInputs, runOutputs, run, gain,
-                           form == OutputForm::Replacing);
+                           form == OutputForm::Replacing, filterKernel);
     for (VstInt32 j = 0; j < run; ++j)
       if (clock.advance()) onSweepBoundary();
     s += run;
