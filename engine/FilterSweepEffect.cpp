@@ -225,8 +225,7 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     }
     FilterBank::processRun(banks, channels, filterCount, runInputs, runOutputs, run, gain,
                            form == OutputForm::Replacing, filterKernel);
-    for (VstInt32 j = 0; j < run; ++j)
-      if (clock.advance()) onSweepBoundary();
+    for (int boundaries = clock.advance(run); boundaries > 0; --boundaries) onSweepBoundary();
     s += run;
   }
 }
