@@ -268,9 +268,13 @@ void FilterSweepEffect::controlUpdate() {
   const VstInt32 mode = wholeValue(kFilterMode);
   const float resonance = limitedToUnit(plainValue(kResonance));
   const int activeCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
-  for (int i = 0; i < activeCount; ++i)
-    for (int channel = 0; channel < kChannelCount; ++channel)
-      filterAt(channel, i).recomputeCoefficients(mode, filterFrequency[i], resonance);
+  // All filters run at one sample rate, so filter i of every channel gets the
+  // coefficients of the first channel's.
+  for (int i = 0; i < activeCount; ++i) {
+    SwitchableFilter& first = filterAt(0, i);
+    first.recomputeCoefficients(mode, filterFrequency[i], resonance);
+    for (int channel = 1; channel < kChannelCount; ++channel) filterAt(channel, i).copyCoefficientsFrom(first);
+  }
 }
 
 void FilterSweepEffect::onSweepBoundary() {

@@ -22,6 +22,15 @@ void LadderFilter::recomputeCoefficients(float newCutoff, float newResonance) {
   feedback = static_cast<float>(effectiveResonance * compensation);
 }
 
+void LadderFilter::copyCoefficientsFrom(const LadderFilter& source) {
+  cutoff = source.cutoff;
+  resonance = source.resonance;
+  pole = source.pole;
+  inputCoefficient = source.inputCoefficient;
+  scale = source.scale;
+  feedback = source.feedback;
+}
+
 bool LadderFilter::stateIsFinite() const {
   const State& s = state;
   return std::isfinite(s.stageInput) && std::isfinite(s.previousX) && std::isfinite(s.y1) && std::isfinite(s.y2) &&

@@ -11,6 +11,8 @@ public:
   void setSampleRate(float rate) { sampleRate = rate; }
   float currentSampleRate() const { return sampleRate; }
   void recomputeCoefficients(float cutoff, float resonance);
+  // What recomputeCoefficients worked out for `source`, at the same sample rate.
+  void copyCoefficientsFrom(const LadderFilter& source);
   // The stages' state, apart from the coefficients so that a bank of filters
   // can run it in registers (FilterBank).
   struct State {

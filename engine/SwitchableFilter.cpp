@@ -21,6 +21,12 @@ void SwitchableFilter::recomputeCoefficients(VstInt32 newMode, float cutoff, flo
   ladder.recomputeCoefficients(limitedCutoff(cutoff, ladder.currentSampleRate()), resonance);
 }
 
+void SwitchableFilter::copyCoefficientsFrom(const SwitchableFilter& source) {
+  mode = source.mode;
+  stateVariable.copyCoefficientsFrom(source.stateVariable);
+  ladder.copyCoefficientsFrom(source.ladder);
+}
+
 void SwitchableFilter::clearStateIfNotFinite() {
   if (!stateVariable.stateIsFinite()) stateVariable.clearState();
   if (!ladder.stateIsFinite()) ladder.clearState();
