@@ -52,17 +52,21 @@ int StepClock::advance(int samples) {
   // 1.2e-7 of its offset; below this bound, with a wide margin for rounding,
   // a sample cannot reach a boundary and its costly whole part is left out.
   double boundaryBound = lastSweepIndex + 0.9999;
+  // Locals, so that the two sums stay in registers.
+  double runBeat = beat, runPosition = position;
   for (int n = 0; n < samples; ++n) {
-    beat += beatsPerSample;
-    position += sweepsPerSample;
-    if (position < boundaryBound) continue;  // NaN goes on to the exact test
-    const VstInt32 sweep = wholePart(position);
+    runBeat += beatsPerSample;
+    runPosition += sweepsPerSample;
+    if (runPosition < boundaryBound) continue;  // NaN goes on to the exact test
+    const VstInt32 sweep = wholePart(runPosition);
     if (sweep > lastSweepIndex) {
       lastSweepIndex = sweep;
       boundaryBound = lastSweepIndex + 0.9999;
       ++boundaries;
     }
   }
+  beat = runBeat;
+  position = runPosition;
   if (samples > 0) currentSweepIndex = wholePart(position);
   return boundaries;
 }
