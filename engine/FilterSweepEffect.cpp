@@ -203,11 +203,8 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     }
     const VstInt32 run = std::min(updateCountdown, frames - s);
     updateCountdown -= run - 1;
-    float noise[kControlInterval];
-    for (VstInt32 j = 0; j < run; ++j) {
-      noiseIndex = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
-      noise[j] = denormalNoise.at(noiseIndex);
-    }
+    const int firstNoise = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
+    noiseIndex = (noiseIndex + run) & (DenormalNoise::kSize - 1);
     const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
     // Inputs are copied before outputs are written: hosts may pass one buffer for both.
     float noisyInput[kChannelCount][kControlInterval];
@@ -217,7 +214,7 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     int channels = 0;
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (!active[channel]) continue;
-      for (VstInt32 j = 0; j < run; ++j) noisyInput[channels][j] = noise[j] + inputs[channel][s + j];
+      denormalNoise.addTo(inputs[channel] + s, noisyInput[channels], run, firstNoise);
       banks[channels] = &filterAt(channel, 0);
       runInputs[channels] = noisyInput[channels];
       runOutputs[channels] = outputs[channel] + s;
