@@ -267,11 +267,12 @@ void FilterSweepEffect::controlUpdate() {
   const int activeCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
   // All filters run at one sample rate, so filter i of every channel gets the
   // coefficients of the first channel's.
-  for (int i = 0; i < activeCount; ++i) {
-    SwitchableFilter& first = filterAt(0, i);
-    first.recomputeCoefficients(mode, filterFrequency[i], resonance);
-    for (int channel = 1; channel < kChannelCount; ++channel) filterAt(channel, i).copyCoefficientsFrom(first);
-  }
+  SwitchableFilter* firstChannel[kFiltersPerChannel];
+  for (int i = 0; i < activeCount; ++i) firstChannel[i] = &filterAt(0, i);
+  SwitchableFilter::recomputeCoefficients(firstChannel, activeCount, mode, filterFrequency.data(), resonance);
+  for (int i = 0; i < activeCount; ++i)
+    for (int channel = 1; channel < kChannelCount; ++channel)
+      filterAt(channel, i).copyCoefficientsFrom(*firstChannel[i]);
 }
 
 void FilterSweepEffect::onSweepBoundary() {
