@@ -44,11 +44,15 @@ __m128 onePole(__m128 p, __m128 k, __m128 input, __m128 previousInput, __m128 y)
   return _mm_sub_ps(_mm_add_ps(_mm_mul_ps(p, input), _mm_mul_ps(p, previousInput)), _mm_mul_ps(k, y));
 }
 
-// LadderFilter::softClip in every lane.
+// LadderFilter::softClip in every lane. The square is taken while the
+// comparison runs and masked afterwards: zero where the plain clip squares
+// zero, so the result is the same, one step sooner.
 __m128 softClip(__m128 y) {
   const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), y);
-  const __m128 cubed = _mm_and_ps(_mm_cmpgt_ps(magnitude, _mm_set1_ps(1.0e-10f)), y);
-  return _mm_sub_ps(y, _mm_mul_ps(_mm_set1_ps(0.1f), _mm_mul_ps(_mm_mul_ps(cubed, cubed), cubed)));
+  const __m128 cubing = _mm_cmpgt_ps(magnitude, _mm_set1_ps(1.0e-10f));
+  const __m128 cubed = _mm_and_ps(cubing, y);
+  const __m128 squared = _mm_and_ps(cubing, _mm_mul_ps(y, y));
+  return _mm_sub_ps(y, _mm_mul_ps(_mm_set1_ps(0.1f), _mm_mul_ps(squared, cubed)));
 }
 }  // namespace
 

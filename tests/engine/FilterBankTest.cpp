@@ -11,18 +11,18 @@ constexpr int kFrames = 128;
 
 // Four filters per channel, each with its own cut-off, resonance and a state
 // to start from; the channels differ too.
-std::vector<SwitchableFilter> filtersIn(const std::vector<VstInt32>& modes, int channels) {
+std::vector<SwitchableFilter> filtersIn(const std::vector<VstInt32>& modes, int channels, float level) {
   std::vector<SwitchableFilter> filters(4 * channels, SwitchableFilter(44100.0f));
   for (int i = 0; i < 4 * channels; ++i) {
     filters[i].recomputeCoefficients(modes[i % 4], 300.0f + 1700.0f * i, 0.2f + 0.1f * i);
-    for (int s = 0; s < 10 + i; ++s) filters[i].processSample(s % 3 ? 0.3f : -0.6f);
+    for (int s = 0; s < 10 + i; ++s) filters[i].processSample(level * (s % 3 ? 0.3f : -0.6f));
   }
   return filters;
 }
 
-std::vector<float> testInput(int channel) {
+std::vector<float> testInput(int channel, float level) {
   std::vector<float> x(kFrames);
-  for (int n = 0; n < kFrames; ++n) x[n] = static_cast<float>((n * 53 + channel * 31) % 97 - 48) / 60.0f;
+  for (int n = 0; n < kFrames; ++n) x[n] = level * static_cast<float>((n * 53 + channel * 31) % 97 - 48) / 60.0f;
   return x;
 }
 
@@ -31,9 +31,10 @@ struct Rendering {
   std::vector<float> output[2];
 };
 
-Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int channels, int count, bool replacing) {
-  Rendering result{filtersIn(modes, channels), {}};
-  const std::vector<float> x[2] = {testInput(0), testInput(1)};
+Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int channels, int count, bool replacing,
+                 float level) {
+  Rendering result{filtersIn(modes, channels, level), {}};
+  const std::vector<float> x[2] = {testInput(0, level), testInput(1, level)};
   SwitchableFilter* banks[2] = {result.filters.data(), result.filters.data() + 4 * (channels - 1)};
   const float* inputs[2] = {x[0].data(), x[1].data()};
   float* outputs[2];
@@ -48,7 +49,8 @@ Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int ch
 
 // The vector kernels against the plain loop: every output sample and every
 // filter's state afterwards, bit for bit, in every mode, filter count, channel
-// count and output form, and with filters still in different modes.
+// count and output form, with filters still in different modes, and at a level
+// where the ladder's clip leaves out its cubic term.
 TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
   std::vector<std::vector<VstInt32>> modeSets;
   for (VstInt32 mode = 0; mode < kModeCount; ++mode) modeSets.push_back({mode, mode, mode, mode});
@@ -57,18 +59,20 @@ TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
   for (const auto& modes : modeSets)
     for (int channels = 1; channels <= 2; ++channels)
       for (int count = 1; count <= 4; ++count)
-        for (bool replacing : {false, true}) {
-          const Rendering plain = render(FilterKernel::Plain, modes, channels, count, replacing);
-          const Rendering vector = render(FilterKernel::Vector, modes, channels, count, replacing);
-          const auto where = ::testing::Message() << "modes " << modes[0] << modes[1] << modes[2] << modes[3]
-                                                  << ", " << channels << " channel(s) x" << count
-                                                  << (replacing ? ", replacing" : ", adding");
-          for (int c = 0; c < 2; ++c)
-            ASSERT_EQ(0, std::memcmp(plain.output[c].data(), vector.output[c].data(), kFrames * sizeof(float)))
-                << where << ", output " << c;
-          // The filters hold floats and the mode only, so their bytes are their state.
-          for (size_t i = 0; i < plain.filters.size(); ++i)
-            ASSERT_EQ(0, std::memcmp(&plain.filters[i], &vector.filters[i], sizeof(SwitchableFilter)))
-                << where << ", filter " << i;
-        }
+        for (bool replacing : {false, true})
+          for (float level : {1.0f, 1.0e-11f}) {
+            const Rendering plain = render(FilterKernel::Plain, modes, channels, count, replacing, level);
+            const Rendering vector = render(FilterKernel::Vector, modes, channels, count, replacing, level);
+            const auto where = ::testing::Message() << "modes " << modes[0] << modes[1] << modes[2] << modes[3] << ", "
+                                                    << channels << " channel(s) x" << count
+                                                    << (replacing ? ", replacing" : ", adding") << ", level " << level;
+            for (int c = 0; c < 2; ++c)
+              ASSERT_EQ(0, std::memcmp(plain.output[c].data(), vector.output[c].data(), kFrames * sizeof(float)))
+                  << where << ", output " << c;
+            // The filters hold floats and the mode only, so their bytes are
+            // their state.
+            for (size_t i = 0; i < plain.filters.size(); ++i)
+              ASSERT_EQ(0, std::memcmp(&plain.filters[i], &vector.filters[i], sizeof(SwitchableFilter)))
+                  << where << ", filter " << i;
+          }
 }

@@ -139,10 +139,10 @@ TEST(StepClock, AdvancingReportsEveryBoundaryOfTheRoundedPosition) {
     double startBeat;
     bool playing;
   };
-  const Transport transports[] = {{kHalfNoteFourSteps, 120.0, 0.0, true},  {2, 999.0, 0.37, true},
-                                  {8, -300.0, 5.0, true},                  {16, 60.0, 7.9999999, false},
-                                  {1, 1.0e9, -3.0, true},                  {16, 120.0, 2147483640.0, true},
-                                  {16, 120.0, std::nan(""), true},        {16, 0.001, 0.9999998, true}};
+  const Transport transports[] = {
+      {kHalfNoteFourSteps, 120.0, 0.0, true}, {2, 999.0, 0.37, true},      {8, -300.0, 5.0, true},
+      {16, 60.0, 7.9999999, false},           {1, 1.0e9, -3.0, true},      {16, 120.0, 2147483640.0, true},
+      {16, 120.0, std::nan(""), true},        {16, 0.001, 0.9999998, true}};
   auto bitsOf = [](double value) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
