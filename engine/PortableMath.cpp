@@ -75,9 +75,10 @@ void portableExpOfEach(const double* x, double* result, int count) {
     r[i] = (x[i] - k[i] * kLn2High) - k[i] * kLn2Low;  // |r| <= 0.35
   }
   // e^r = 1 + r (1 + r/2 (1 + r/3 (...))), to the 13th power of r.
-  for (int i = 0; i < count; ++i) sum[i] = 1.0;
+  // All lanes, the unused ones on r = 0, so that the compiler can pair them.
+  for (double& s : sum) s = 1.0;
   for (int n = 13; n >= 1; --n)
-    for (int i = 0; i < count; ++i) sum[i] = 1.0 + r[i] * sum[i] / n;
+    for (int i = 0; i < kExpBatch; ++i) sum[i] = 1.0 + r[i] * sum[i] / n;
   for (int i = 0; i < count; ++i)
     if (!outOfRange[i]) result[i] = std::ldexp(sum[i], static_cast<int>(k[i]));
 }

@@ -24,17 +24,21 @@ void SwitchableFilter::recomputeCoefficients(VstInt32 newMode, float cutoff, flo
 
 void SwitchableFilter::recomputeCoefficients(SwitchableFilter* const* filters, int count, VstInt32 mode,
                                              const float* cutoffs, float resonance) {
-  LadderFilter* ladders[kExpBatch];
-  float ladderCutoffs[kExpBatch];
+  LadderFilter* ladders[kExpBatch] = {};
+  float ladderCutoffs[kExpBatch] = {};
+  for (int i = 0; i < count; ++i) {
+    ladders[i] = &filters[i]->ladder;
+    ladderCutoffs[i] = limitedCutoff(cutoffs[i], ladders[i]->currentSampleRate());
+  }
+  // The ladders first: the state-variable set-up then runs beside their long
+  // chains of divisions.
+  LadderFilter::recomputeCoefficients(ladders, ladderCutoffs, resonance, count);
   for (int i = 0; i < count; ++i) {
     SwitchableFilter& filter = *filters[i];
     filter.mode = mode;
     StateVariableFilter& stateVariable = filter.stateVariable;
     stateVariable.recomputeCoefficients(limitedCutoff(cutoffs[i], stateVariable.currentSampleRate()), resonance);
-    ladders[i] = &filter.ladder;
-    ladderCutoffs[i] = limitedCutoff(cutoffs[i], filter.ladder.currentSampleRate());
   }
-  LadderFilter::recomputeCoefficients(ladders, ladderCutoffs, resonance, count);
 }
 
 void SwitchableFilter::copyCoefficientsFrom(const SwitchableFilter& source) {
