@@ -75,6 +75,7 @@ public:
   bool setDropTargetActive(bool on);
 
   GuiNativeWindow frameWindow() const { return window.handle(); }
+  const GuiFrameWindow& nativeWindow() const { return window; }
   GuiNativeWindow hostWindow() const { return parentWindow; }
   bool isOpen() const { return open; }
   bool isFirstDrawPending() const { return firstDrawPending; }

@@ -73,8 +73,11 @@ public:
   bool setDropTargetActive(bool on);
   bool isDropTargetRegistered() const;
 
-  // The back end's own state, defined by the back end.
+  // The back end's own state, defined by the back end; its other classes
+  // reach it here (a drawing context made for the frame finds the window's
+  // display connection through frame.nativeWindow().nativeState()).
   struct Native;
+  Native* nativeState() const { return native.get(); }
 
 private:
   GuiFrame& frame;
