@@ -73,8 +73,8 @@ TEST(GuiKnob, WithoutAHandleBitmapThePointerIsAShadowedLine) {
   GuiKnob knob(kKnobRect, nullptr, 0, nullptr, nullptr, {0, 0});
   EXPECT_EQ(knob.getHandleInset(), 3);
   knob.setValue(0.5f);
-  DibCanvas canvas(28, 28);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(28, 28);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   knob.draw(context);
   // Grey from (13, 3) to (13, 14), then white from (14, 2) to (14, 13); GDI leaves each end pixel out.
   for (int y = 3; y < 14; ++y) EXPECT_EQ(canvas.pixel(13, y), ColourGrey) << y;

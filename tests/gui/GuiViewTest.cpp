@@ -53,8 +53,8 @@ TEST(GuiView, SetViewSizeMakesDirtyAndLeavesTheMouseArea) {
 
 TEST(GuiView, RedrawIfDirtyDrawsOnceAndCleans) {
   RecordingView view({0, 0, 4, 4});
-  DibCanvas canvas(8, 8);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(8, 8);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   view.redrawIfDirty(context);
   EXPECT_EQ(view.draws, 0);
   view.setViewSize({1, 1, 5, 5});

@@ -8,7 +8,7 @@
 #include "gui/GuiFrame.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
-#include "tests/gui/TestDataObject.h"
+#include "tests/gui/win32/TestDataObject.h"
 
 namespace {
 
