@@ -15,7 +15,7 @@
 namespace {
 constexpr int kWindowX = 40;
 constexpr int kWindowY = 40;
-constexpr DWORD kSettleMilliseconds = 400;
+constexpr unsigned kSettleMilliseconds = 400;
 
 void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
