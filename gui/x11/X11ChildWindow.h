@@ -1,0 +1,69 @@
+#pragma once
+// The editor's child window inside the host's window, on a connection of its
+// own, and the events that arrive for it.
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "gui/GuiPoint.h"
+#include "gui/GuiRect.h"
+#include "gui/x11/X11Connection.h"
+
+class X11ChildWindow final {
+public:
+  // What the window's events become.
+  class Listener {
+  public:
+    virtual ~Listener() = default;
+    // One call for all the exposures waiting, with the rectangle around them
+    // (right and bottom excluded, as a paint's update rectangle).
+    virtual void onExpose(const GuiRect& area) = 0;
+    virtual void onButtonPress(const XButtonEvent& press) = 0;
+    virtual void onKey(const XKeyEvent& key) = 0;
+    // The window is gone, destroyed with the host's window.
+    virtual void onDestroyed() = 0;
+  };
+
+  // Null without a display, or when the parent names no window.
+  static std::unique_ptr<X11ChildWindow> create(Window parent, std::int32_t width, std::int32_t height,
+                                                Listener& listener);
+  // Destroys the window unless the host's destruction took it already.
+  ~X11ChildWindow();
+
+  X11ChildWindow(const X11ChildWindow&) = delete;
+  X11ChildWindow& operator=(const X11ChildWindow&) = delete;
+
+  // Handles every event waiting on the connection; returns at once when none is.
+  void processPendingEvents();
+  // Handles the exposures waiting, and nothing else (a drag's paint).
+  void processPendingExposures();
+
+  bool exists() const { return alive; }
+  Window id() const { return window; }
+  Display* display() const { return connection->display(); }
+  Visual* visual() const { return windowVisual; }
+  std::int32_t width() const { return windowWidth; }
+  std::int32_t height() const { return windowHeight; }
+  // The window's top-left corner on the screen.
+  GuiPoint screenOrigin() const;
+  // The live pointer on the screen and the button and modifier masks of X.
+  bool queryPointer(GuiPoint& onScreen, unsigned& mask) const;
+  // Sends what is drawn to the server and waits until it has been done.
+  void flush() const;
+
+private:
+  X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener);
+  void handle(XEvent& event);
+
+  std::unique_ptr<X11Connection> connection;
+  Listener& listener;
+  Window window = 0;
+  Visual* windowVisual = nullptr;
+  std::int32_t windowWidth = 0;
+  std::int32_t windowHeight = 0;
+  bool alive = false;
+  GuiRect exposed;
+  bool exposurePending = false;
+};
