@@ -1,10 +1,34 @@
 #include "gui/x11/X11ChildWindow.h"
 
+#include <X11/Xutil.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+
+// The shift that brings a colour channel's eight bits under the mask.
+int shiftFor(unsigned long mask) {
+  int shift = 0;
+  while (mask && !(mask & 1)) {
+    mask >>= 1;
+    ++shift;
+  }
+  int bits = 0;
+  while (mask & 1) {
+    mask >>= 1;
+    ++bits;
+  }
+  return shift + bits - 8;
+}
+
+unsigned long place(std::uint32_t channel, unsigned long mask) {
+  const int shift = shiftFor(mask);
+  return (shift >= 0 ? channel << shift : channel >> -shift) & mask;
+}
 
 GuiRect unite(const GuiRect& a, const GuiRect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
@@ -34,8 +58,10 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->window = window;
   child->alive = true;
   child->windowVisual = created.visual;
+  child->windowDepth = created.depth;
   child->windowWidth = width;
   child->windowHeight = height;
+  child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   XMapWindow(display, window);
   XFlush(display);
   return child;
@@ -50,6 +76,7 @@ X11ChildWindow::~X11ChildWindow() {
   // it can name nobody else's window.
   if (alive) XDestroyWindow(display(), window);
   connection->syncAndCheck();
+  if (image) cairo_surface_destroy(image);
 }
 
 void X11ChildWindow::processPendingEvents() {
@@ -125,4 +152,36 @@ bool X11ChildWindow::queryPointer(GuiPoint& onScreen, unsigned& mask) const {
   return found;
 }
 
-void X11ChildWindow::flush() const { XSync(display(), False); }
+void X11ChildWindow::show(const GuiRect& area) const {
+  const GuiRect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, windowWidth),
+                  std::min(area.bottom, windowHeight)};
+  if (!alive || r.right <= r.left || r.bottom <= r.top) return;
+  Display* x = display();
+  XImage* shown = XCreateImage(x, windowVisual, static_cast<unsigned>(windowDepth), ZPixmap, 0, nullptr,
+                               static_cast<unsigned>(r.width()), static_cast<unsigned>(r.height()), 32, 0);
+  if (!shown) return;
+  shown->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(shown->bytes_per_line) * r.height()));
+  if (!shown->data) {
+    XDestroyImage(shown);
+    return;
+  }
+  // Pixel by pixel into the window's own format, whatever its masks and order.
+  cairo_surface_flush(image);
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  const int stride = cairo_image_surface_get_stride(image);
+  for (int y = 0; y < r.height(); ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + (r.top + y) * stride) + r.left;
+    for (int x0 = 0; x0 < r.width(); ++x0) {
+      const std::uint32_t colour = row[x0];
+      XPutPixel(shown, x0, y,
+                place(colour >> 16 & 0xFF, windowVisual->red_mask) |
+                    place(colour >> 8 & 0xFF, windowVisual->green_mask) | place(colour & 0xFF, windowVisual->blue_mask));
+    }
+  }
+  GC gc = XCreateGC(x, window, 0, nullptr);
+  XPutImage(x, window, gc, shown, 0, 0, r.left, r.top, static_cast<unsigned>(r.width()),
+            static_cast<unsigned>(r.height()));
+  XFreeGC(x, gc);
+  XDestroyImage(shown);
+  XSync(x, False);
+}

@@ -1,8 +1,11 @@
 #pragma once
 // The editor's child window inside the host's window, on a connection of its
-// own, and the events that arrive for it.
+// own, and the events that arrive for it. Its pixels are drawn in an image of
+// its size on this side and shown by copying them to the window, so that what
+// cairo draws lands on the same pixels whatever the server.
 
 #include <X11/Xlib.h>
+#include <cairo.h>
 
 #include <cstdint>
 #include <memory>
@@ -50,8 +53,11 @@ public:
   GuiPoint screenOrigin() const;
   // The live pointer on the screen and the button and modifier masks of X.
   bool queryPointer(GuiPoint& onScreen, unsigned& mask) const;
-  // Sends what is drawn to the server and waits until it has been done.
-  void flush() const;
+  // The window's pixels as drawn; a context on the window draws here.
+  cairo_surface_t* pixels() const { return image; }
+  // Copies the area of pixels() to the window and waits until the server has
+  // shown it.
+  void show(const GuiRect& area) const;
 
 private:
   X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener);
@@ -61,6 +67,8 @@ private:
   Listener& listener;
   Window window = 0;
   Visual* windowVisual = nullptr;
+  int windowDepth = 0;
+  cairo_surface_t* image = nullptr;
   std::int32_t windowWidth = 0;
   std::int32_t windowHeight = 0;
   bool alive = false;
