@@ -134,24 +134,6 @@ void X11ChildWindow::handle(XEvent& event) {
   }
 }
 
-GuiPoint X11ChildWindow::screenOrigin() const {
-  if (!alive) return {};
-  int x = 0, y = 0;
-  Window child;
-  XTranslateCoordinates(display(), window, DefaultRootWindow(display()), 0, 0, &x, &y, &child);
-  return {x, y};
-}
-
-bool X11ChildWindow::queryPointer(GuiPoint& onScreen, unsigned& mask) const {
-  Window root, child;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  mask = 0;
-  const bool found = XQueryPointer(display(), DefaultRootWindow(display()), &root, &child, &rootX, &rootY, &x,
-                                   &y, &mask) != False;
-  onScreen = {rootX, rootY};
-  return found;
-}
-
 void X11ChildWindow::show(const GuiRect& area) const {
   const GuiRect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, windowWidth),
                   std::min(area.bottom, windowHeight)};

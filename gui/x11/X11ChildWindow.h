@@ -49,10 +49,6 @@ public:
   Visual* visual() const { return windowVisual; }
   std::int32_t width() const { return windowWidth; }
   std::int32_t height() const { return windowHeight; }
-  // The window's top-left corner on the screen.
-  GuiPoint screenOrigin() const;
-  // The live pointer on the screen and the button and modifier masks of X.
-  bool queryPointer(GuiPoint& onScreen, unsigned& mask) const;
   // The window's pixels as drawn; a context on the window draws here.
   cairo_surface_t* pixels() const { return image; }
   // Copies the area of pixels() to the window and waits until the server has

@@ -1,5 +1,6 @@
 #include "gui/x11/X11Painter.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -59,21 +60,28 @@ void X11Painter::selectFont(const char* face, std::int32_t pixelSize, bool bold,
 
 void X11Painter::moveTo(const GuiPoint& p) { pen.moveTo(p); }
 
-void X11Painter::lineTo(const GuiPoint& p) {
+GuiRect X11Painter::lineTo(const GuiPoint& p) {
   const std::vector<GuiPoint> pixels = pen.lineTo(p, penDotted);
-  if (pixels.empty()) return;
+  if (pixels.empty()) return {};
   setSource(penColour);
-  for (const GuiPoint& pixel : pixels) cairo_rectangle(cairo, pixel.x, pixel.y, 1, 1);
+  GuiRect area{pixels[0].x, pixels[0].y, pixels[0].x + 1, pixels[0].y + 1};
+  for (const GuiPoint& pixel : pixels) {
+    cairo_rectangle(cairo, pixel.x, pixel.y, 1, 1);
+    area = {std::min(area.left, pixel.x), std::min(area.top, pixel.y), std::max(area.right, pixel.x + 1),
+            std::max(area.bottom, pixel.y + 1)};
+  }
   cairo_fill(cairo);
+  return area;
 }
 
-void X11Painter::fillPixels(const GuiRect& r) {
-  if (r.right <= r.left || r.bottom <= r.top) return;
+GuiRect X11Painter::fillPixels(const GuiRect& r) {
+  if (r.right <= r.left || r.bottom <= r.top) return {};
   fillRectangle(r.left, r.top, r.width(), r.height(), brushColour);
+  return r;
 }
 
-void X11Painter::drawText(const char* text, const GuiRect& r, Align align, bool opaque) {
-  if (!font || !text) return;
+GuiRect X11Painter::drawText(const char* text, const GuiRect& r, Align align, bool opaque) {
+  if (!font || !text) return {};
   const std::string utf8 = toUtf8(text);
   const std::int32_t width = font->width(utf8);
   const std::int32_t height = font->height();
@@ -89,15 +97,7 @@ void X11Painter::drawText(const char* text, const GuiRect& r, Align align, bool 
   setSource(textColour);
   font->show(cairo, x, baseline, utf8);
   if (fontUnderline) fillRectangle(x, baseline + 1, width, font->pixelSize() / 12 + 1, textColour);
-}
-
-void X11Painter::drawImage(cairo_surface_t* image, const GuiRect& r, const GuiPoint& source, bool opaque) {
-  if (!image || r.right <= r.left || r.bottom <= r.top) return;
-  cairo_save(cairo);
-  cairo_set_operator(cairo, opaque ? CAIRO_OPERATOR_SOURCE : CAIRO_OPERATOR_OVER);
-  cairo_set_source_surface(cairo, image, r.left - source.x, r.top - source.y);
-  cairo_pattern_set_filter(cairo_get_source(cairo), CAIRO_FILTER_NEAREST);
-  cairo_rectangle(cairo, r.left, r.top, r.width(), r.height());
-  cairo_fill(cairo);
-  cairo_restore(cairo);
+  // Glyphs may reach a little beyond their cell.
+  const std::int32_t margin = font->pixelSize();
+  return {x - margin, y - margin, x + width + margin, y + height + margin};
 }

@@ -1,9 +1,9 @@
 #pragma once
 // GDI's drawing on a cairo context: one-pixel pens (solid or dotted) whose
-// lines leave their end point out, solid fills of whole pixels, one line of
-// text placed in its rectangle as DrawText places it, and images copied pixel
-// for pixel. Nothing is antialiased except larger text, so shapes and images
-// land on the pixels they cover on Windows.
+// lines leave their end point out, solid fills of whole pixels, and one line
+// of text placed in its rectangle as DrawText places it. Nothing is
+// antialiased except the text sizes Windows smooths, so shapes land on the
+// pixels they cover on Windows. Each drawing answers the area it changed.
 
 #include <cairo.h>
 
@@ -36,16 +36,13 @@ public:
   void selectFont(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool underline);
 
   void moveTo(const GuiPoint& p);
-  void lineTo(const GuiPoint& p);
+  GuiRect lineTo(const GuiPoint& p);
   // Paints the pixels from (left, top) up to, without, (right, bottom) in the brush's colour.
-  void fillPixels(const GuiRect& r);
+  GuiRect fillPixels(const GuiRect& r);
   // One line, vertically centred in r, aligned within its left and right edge
   // and not clipped to r; opaque text first fills its cell with the brush.
   // Nothing without a font.
-  void drawText(const char* text, const GuiRect& r, Align align, bool opaque);
-  // Copies the w x h pixels of the image at source to r's top-left corner.
-  // An opaque copy replaces the pixels; otherwise the image's alpha decides.
-  void drawImage(cairo_surface_t* image, const GuiRect& r, const GuiPoint& source, bool opaque);
+  GuiRect drawText(const char* text, const GuiRect& r, Align align, bool opaque);
 
 private:
   void setSource(const GuiColour& colour);

@@ -5,6 +5,7 @@
 
 #include "gui/x11/X11CairoImage.h"
 #include "gui/x11/X11ChildWindow.h"
+#include "gui/x11/X11Surface.h"
 #include "tests/gui/x11/X11TestSupport.h"
 
 namespace {
@@ -87,15 +88,15 @@ TEST_F(PaintedWindow, FillsCoverWholePixelsAndPenLinesLeaveTheirEndOut) {
   EXPECT_EQ(shown.pixel(3, 30), kCanvas);
 }
 
-TEST_F(PaintedWindow, KeyedImagesLeaveTheirKeyPixelsOutAndOpaqueOnesCopyEverything) {
+TEST_F(PaintedWindow, KeyedImagesLeaveTheirKeyPixelsOutAndOpaqueCopiesTakeEverything) {
   cairo_surface_t* image = cornersImage();
   cairo_surface_t* keyed = copyWithTransparentKey(image, ColourTransparentKey);
   ASSERT_NE(keyed, nullptr);
   {
-    X11Painter painter(cairo);
-    painter.drawImage(keyed, {4, 5, 10, 11}, {0, 0}, false);
-    painter.drawImage(image, {20, 5, 26, 11}, {0, 0}, true);
-    painter.drawImage(image, {30, 5, 33, 8}, {3, 3}, true);
+    X11Surface surface(cairo, child.get());
+    surface.copyImage(keyed, {4, 5, 10, 11}, {0, 0}, false);
+    surface.copyImage(image, {20, 5, 26, 11}, {0, 0}, true);
+    surface.copyImage(image, {30, 5, 33, 8}, {3, 3}, true);
   }
   const X11Snapshot shown = snapshot();
   EXPECT_EQ(shown.count(kCanvas, {4, 5, 10, 11}), 4);
