@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "gui/GuiWindowClass.h"
+#include "gui/win32/GuiWindowClass.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
 
@@ -39,7 +39,7 @@ public:
   }
   VstInt32 open(void* window) override {
     GuiEditorBase::open(window);
-    frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, static_cast<HWND>(window), this);
+    frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, window, this);
     return 1;
   }
   void close() override { frame.reset(); }
@@ -190,17 +190,17 @@ TEST_F(EditorOnEffect, PumpDispatchesAPendingPaintAndDrawNowDrawsEverything) {
   GuiFrame* frame = editor->editorFrame();
   auto* view = new RecordingView({10, 10, 30, 30}, ColourBlue);
   frame->addView(view);
-  ValidateRect(frame->frameWindow(), nullptr);
+  ValidateRect(windowOf(*frame), nullptr);
   view->setDirty(true);
   editor->idle();
   EXPECT_EQ(view->draws, 0);  // nothing before the first paint
 
-  InvalidateRect(frame->frameWindow(), nullptr, FALSE);
+  InvalidateRect(windowOf(*frame), nullptr, FALSE);
   editor->pumpIdle();
   EXPECT_EQ(view->draws, 1);
   EXPECT_FALSE(frame->isFirstDrawPending());
   DibCanvas shown(40, 40);
-  shown.copyFromWindow(frame->frameWindow());
+  shown.copyFromWindow(windowOf(*frame));
   EXPECT_EQ(shown.count(ColourBlue, {10, 10, 30, 30}), 400);
 
   editor->drawNow();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/GuiDrawingContext.h"
+#include "gui/win32/GuiBitmapImage.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/resources/TestBitmaps.h"
 
@@ -23,7 +24,7 @@ GuiColour imagePixel(GuiBitmap& bitmap, int x, int y) {
 }  // namespace
 
 TEST(GuiBitmap, LoadsTheResourceWithItsSize) {
-  auto* bitmap = new GuiBitmap(kHalvesBitmap);
+  auto* bitmap = new GuiBitmap(testBitmaps(), kHalvesBitmap);
   EXPECT_EQ(bitmap->width(), 28);
   EXPECT_EQ(bitmap->height(), 28);
   EXPECT_EQ(bitmap->referenceCount(), 1);
@@ -32,7 +33,7 @@ TEST(GuiBitmap, LoadsTheResourceWithItsSize) {
 }
 
 TEST(GuiBitmap, TransparentDrawingLeavesKeyPixelsCopiesTheRestAndKeepsTheImage) {
-  auto* bitmap = new GuiBitmap(kCornersBitmap);
+  auto* bitmap = new GuiBitmap(testBitmaps(), kCornersBitmap);
   DibCanvas canvas(20, 20, kGrey);
   {
     GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
@@ -57,7 +58,7 @@ TEST(GuiBitmap, TransparentDrawingLeavesKeyPixelsCopiesTheRestAndKeepsTheImage) 
 }
 
 TEST(GuiBitmap, SourcePointSelectsThePartOfTheImageDrawn) {
-  auto* bitmap = new GuiBitmap(kHalvesBitmap);
+  auto* bitmap = new GuiBitmap(testBitmaps(), kHalvesBitmap);
   DibCanvas canvas(60, 20, ColourBlack);
   {
     GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
@@ -71,13 +72,13 @@ TEST(GuiBitmap, SourcePointSelectsThePartOfTheImageDrawn) {
 }
 
 TEST(GuiBitmap, LastReleaseDestroysTheImageAndTheMask) {
-  auto* bitmap = new GuiBitmap(kCornersBitmap);
+  auto* bitmap = new GuiBitmap(testBitmaps(), kCornersBitmap);
   DibCanvas canvas(8, 8);
   {
     GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
     bitmap->drawTransparent(context, {0, 0, 6, 6}, {0, 0});
   }
-  const HBITMAP image = bitmap->imageHandle(), mask = bitmap->maskHandle();
+  const HBITMAP image = bitmap->image()->bitmap, mask = bitmap->image()->mask;
   ASSERT_EQ(GetObjectType(image), static_cast<DWORD>(OBJ_BITMAP));
   ASSERT_EQ(GetObjectType(mask), static_cast<DWORD>(OBJ_BITMAP));
   bitmap->retain();
@@ -91,7 +92,7 @@ TEST(GuiBitmap, LastReleaseDestroysTheImageAndTheMask) {
 }
 
 TEST(GuiBitmap, MissingResourceGivesAnEmptyBitmapThatDrawsNothing) {
-  auto* bitmap = new GuiBitmap(kMissingBitmap);
+  auto* bitmap = new GuiBitmap(testBitmaps(), kMissingBitmap);
   EXPECT_EQ(bitmap->width(), 0);
   EXPECT_EQ(bitmap->height(), 0);
   DibCanvas canvas(8, 8, kGrey);

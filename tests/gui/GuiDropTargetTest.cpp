@@ -1,4 +1,4 @@
-#include "gui/GuiDropTarget.h"
+#include "gui/win32/GuiDropTarget.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>

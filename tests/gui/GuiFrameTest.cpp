@@ -20,7 +20,7 @@ struct WindowlessFrame : ::testing::Test {
   }
 };
 
-const KeyStroke kUpArrow{0, 12, 0};
+const GuiKeyStroke kUpArrow{0, 12, 0};
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "gui/GuiBitmap.h"
-#include "gui/GuiWindowClass.h"
+#include "gui/win32/GuiWindowClass.h"
 #include "host/PluginMain.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
@@ -15,7 +15,7 @@ namespace {
 
 bool classRegistered() {
   WNDCLASSA description;
-  return GetClassInfoA(static_cast<HINSTANCE>(moduleInstance), GuiWindowClass::className(), &description) != 0;
+  return GetClassInfoA(GetModuleHandleA(nullptr), GuiWindowClass::className(), &description) != 0;
 }
 
 void paintNow(HWND window) {
@@ -39,17 +39,17 @@ TEST(GuiFrameWindow, TwoFramesShareOneClassRegistrationUntilTheSecondGoes) {
   auto second = std::make_unique<GuiFrame>(GuiRect{0, 0, 40, 30}, host.handle(), nullptr);
   EXPECT_EQ(GuiWindowClass::useCount(), 2);
   char expected[32];
-  GuiWindowClass::formatClassName(moduleInstance, expected, sizeof expected);
+  GuiWindowClass::formatClassName(GetModuleHandleA(nullptr), expected, sizeof expected);
   char name[64] = {}, title[64] = {};
-  GetClassNameA(first->frameWindow(), name, sizeof name);
-  GetWindowTextA(first->frameWindow(), title, sizeof title);
+  GetClassNameA(windowOf(*first), name, sizeof name);
+  GetWindowTextA(windowOf(*first), title, sizeof title);
   EXPECT_STREQ(name, expected);
   EXPECT_STREQ(title, "Window");
-  EXPECT_EQ(GetParent(first->frameWindow()), host.handle());
-  const LONG style = GetWindowLongA(first->frameWindow(), GWL_STYLE);
+  EXPECT_EQ(GetParent(windowOf(*first)), host.handle());
+  const LONG style = GetWindowLongA(windowOf(*first), GWL_STYLE);
   EXPECT_TRUE((style & WS_CHILD) && (style & WS_VISIBLE));
   RECT client;
-  GetClientRect(first->frameWindow(), &client);
+  GetClientRect(windowOf(*first), &client);
   EXPECT_EQ(client.right, 150);
   EXPECT_EQ(client.bottom, 272);
   EXPECT_TRUE(first->isDropTargetRegistered());
@@ -63,7 +63,7 @@ TEST(GuiFrameWindow, TwoFramesShareOneClassRegistrationUntilTheSecondGoes) {
 
 TEST(GuiFrameWindow, FrameWithoutParentHasNoWindow) {
   GuiFrame frame({0, 0, 10, 10}, nullptr, nullptr);
-  EXPECT_EQ(frame.frameWindow(), nullptr);
+  EXPECT_EQ(windowOf(frame), nullptr);
   EXPECT_FALSE(frame.setDropTargetActive(true));
   EXPECT_TRUE(frame.setDropTargetActive(false));
   EXPECT_EQ(GuiWindowClass::useCount(), 0);
@@ -72,26 +72,26 @@ TEST(GuiFrameWindow, FrameWithoutParentHasNoWindow) {
 TEST(GuiFrameWindow, PaintAndButtonMessagesReachTheFrameAndItsViews) {
   HostWindow host;
   GuiFrame frame({0, 0, 120, 80}, host.handle(), nullptr);
-  auto* background = new GuiBitmap(kHalvesBitmap);
+  auto* background = new GuiBitmap(testBitmaps(), kHalvesBitmap);
   frame.setBackground(background);
   background->release();
   auto* view = new RecordingView({40, 10, 60, 30}, ColourBlue);
   frame.addView(view);
-  paintNow(frame.frameWindow());
+  paintNow(windowOf(frame));
   EXPECT_FALSE(frame.isFirstDrawPending());
   EXPECT_EQ(view->draws, 1);
 
   DibCanvas shown(120, 80);
-  shown.copyFromWindow(frame.frameWindow());
+  shown.copyFromWindow(windowOf(frame));
   EXPECT_EQ(shown.count(ColourBlue, {40, 10, 60, 30}), 20 * 20);
   EXPECT_EQ(shown.count(kUpperHalf, {0, 0, 28, 14}), 28 * 14);
   EXPECT_EQ(shown.count(kLowerHalf, {0, 14, 28, 28}), 28 * 14);
 
-  SendMessageA(frame.frameWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 20));
-  SendMessageA(frame.frameWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 30));
-  SendMessageA(frame.frameWindow(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 11));
-  SendMessageA(frame.frameWindow(), WM_LBUTTONUP, 0, MAKELPARAM(45, 20));
-  SendMessageA(frame.frameWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(61, 20));
+  SendMessageA(windowOf(frame), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 20));
+  SendMessageA(windowOf(frame), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 30));
+  SendMessageA(windowOf(frame), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 11));
+  SendMessageA(windowOf(frame), WM_LBUTTONUP, 0, MAKELPARAM(45, 20));
+  SendMessageA(windowOf(frame), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(61, 20));
   ASSERT_EQ(view->presses.size(), 3u);
   EXPECT_EQ(view->presses[0].x, 45);
   EXPECT_EQ(view->presses[0].y, 20);
@@ -102,21 +102,21 @@ TEST(GuiFrameWindow, PaintAndButtonMessagesReachTheFrameAndItsViews) {
 TEST(GuiFrameWindow, PartialPaintDrawsTheBackgroundFromTheSameSpotAndOnlyOverlappingViews) {
   HostWindow host;
   GuiFrame frame({0, 0, 60, 40}, host.handle(), nullptr);
-  auto* background = new GuiBitmap(kHalvesBitmap);
+  auto* background = new GuiBitmap(testBitmaps(), kHalvesBitmap);
   frame.setBackground(background);
   background->release();
   auto* nearView = new RecordingView({30, 0, 40, 10}, ColourBlue);
   auto* farView = new RecordingView({50, 30, 59, 39}, ColourGreen);
   frame.addView(nearView);
   frame.addView(farView);
-  paintNow(frame.frameWindow());
+  paintNow(windowOf(frame));
   RECT part{10, 10, 35, 20};
-  InvalidateRect(frame.frameWindow(), &part, FALSE);
-  UpdateWindow(frame.frameWindow());
+  InvalidateRect(windowOf(frame), &part, FALSE);
+  UpdateWindow(windowOf(frame));
   EXPECT_EQ(nearView->draws, 2);
   EXPECT_EQ(farView->draws, 1);
   DibCanvas shown(60, 40);
-  shown.copyFromWindow(frame.frameWindow());
+  shown.copyFromWindow(windowOf(frame));
   EXPECT_EQ(shown.count(kUpperHalf, {10, 10, 28, 14}), 18 * 4);
   EXPECT_EQ(shown.count(kLowerHalf, {10, 14, 28, 20}), 18 * 6);
 }
@@ -128,12 +128,12 @@ TEST(GuiFrameWindow, IdleDrawsNothingBeforeTheFirstPaintThenOnlyDirtyViews) {
   auto* changing = new RecordingView({30, 0, 50, 20}, ColourGreen);
   frame.addView(clean);
   frame.addView(changing);
-  ValidateRect(frame.frameWindow(), nullptr);
+  ValidateRect(windowOf(frame), nullptr);
   changing->setDirty(true);
   frame.idle();
   EXPECT_EQ(changing->draws, 0);
 
-  paintNow(frame.frameWindow());
+  paintNow(windowOf(frame));
   EXPECT_EQ(changing->draws, 1);
   changing->setDirty(true);
   frame.idle();
@@ -142,7 +142,7 @@ TEST(GuiFrameWindow, IdleDrawsNothingBeforeTheFirstPaintThenOnlyDirtyViews) {
   EXPECT_EQ(clean->draws, 1);
   EXPECT_FALSE(frame.isAnyViewDirty());
   DibCanvas shown(100, 60);
-  shown.copyFromWindow(frame.frameWindow());
+  shown.copyFromWindow(windowOf(frame));
   EXPECT_EQ(shown.count(ColourGreen, {30, 0, 50, 20}), 400);
 
   frame.setDirty(true);
@@ -156,11 +156,11 @@ TEST(GuiFrameWindow, HostDestroyingItsWindowFirstLeavesTheFrameClosed) {
   auto frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 50, 50}, host->handle(), nullptr);
   auto* view = new RecordingView({0, 0, 10, 10});
   frame->addView(view);
-  paintNow(frame->frameWindow());
+  paintNow(windowOf(*frame));
   host->destroy();
   EXPECT_FALSE(frame->isOpen());
   EXPECT_EQ(frame->hostWindow(), nullptr);
-  EXPECT_EQ(frame->frameWindow(), nullptr);
+  EXPECT_EQ(windowOf(*frame), nullptr);
   view->setDirty(true);
   frame->idle();
   DibCanvas canvas(4, 4);
@@ -173,7 +173,7 @@ TEST(GuiFrameWindow, HostDestroyingItsWindowFirstLeavesTheFrameClosed) {
 }
 
 TEST(GuiFrameWindow, FrameOwnsTheBackgroundReferenceItTakes) {
-  auto* background = new GuiBitmap(kHalvesBitmap);
+  auto* background = new GuiBitmap(testBitmaps(), kHalvesBitmap);
   {
     GuiFrame frame({0, 0, 10, 10}, nullptr, nullptr);
     frame.setBackground(background);
@@ -224,7 +224,7 @@ TEST(GuiFrameWindow, RealMouseInputReachesTheViewAndShowsInTheButtonState) {
   pumpMessages();
 
   DibCanvas canvas(4, 4);
-  GuiDrawingContext context(nullptr, canvas.dc(), frame.frameWindow());
+  GuiDrawingContext context(nullptr, canvas.dc(), windowOf(frame));
   sendKey(VK_SHIFT, false);
   sendMouse(MOUSEEVENTF_LEFTDOWN);
   EXPECT_EQ(context.readMouseButtons(), MouseButtonLeft | ModifierShift);

@@ -1,11 +1,6 @@
 #include "tests/gui/GuiTestSupport.h"
 
-#include "host/PluginMain.h"
-
 namespace {
-
-// The test program's own resources (the test bitmaps) stand in for the plug-in's.
-const bool moduleInstanceSet = (moduleInstance = GetModuleHandleA(nullptr), true);
 
 constexpr char kHostClassName[] = "LumivaneTestHost";
 
@@ -99,3 +94,8 @@ void pumpMessages() {
     DispatchMessageA(&message);
   }
 }
+
+// The test program's own resources hold the test bitmaps.
+GuiResourceSource testBitmaps() { return {GetModuleHandleA(nullptr)}; }
+
+HWND windowOf(const GuiFrame& frame) { return static_cast<HWND>(frame.frameWindow()); }

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "gui/GuiColour.h"
+#include "gui/GuiFrame.h"
 #include "gui/GuiRect.h"
+#include "gui/GuiResourceSource.h"
 
 // A 32-bit top-down DIB section selected into its own memory device context.
 class DibCanvas {
@@ -54,3 +56,6 @@ private:
 
 // Dispatches whatever is queued for this thread.
 void pumpMessages();
+
+GuiResourceSource testBitmaps();
+HWND windowOf(const GuiFrame& frame);

@@ -1,41 +1,60 @@
 #include "gui/GuiDrawingContext.h"
 
+#include <windows.h>
+
 #include <cstring>
+#include <new>
+
+#include "gui/GuiFontTable.h"
+
+// The device context, the objects found selected in it, and the pen, brush
+// and font the context made.
+struct GuiDrawingContext::Native {
+  // Makes a pen of the context's style, width and colour and selects it.
+  void rebuildPen(const GuiDrawingContext& context);
+
+  HDC dc = nullptr;
+  HGDIOBJ savedBrush = nullptr;
+  HGDIOBJ savedPen = nullptr;
+  HGDIOBJ savedFont = nullptr;
+  HBRUSH ownBrush = nullptr;
+  HPEN ownPen = nullptr;
+  HFONT ownFont = nullptr;
+  UINT penStyle = PS_SOLID;
+};
 
 namespace {
 
-struct FontTableEntry {
-  const char* faceName;
-  std::int32_t defaultSize;
-};
-
-constexpr FontTableEntry kFontTable[] = {
-    {"Arial", 12}, {"Arial", 18}, {"Arial", 14}, {"Arial", 12},
-    {"Arial", 11}, {"Arial", 10}, {"Arial", 9},  {"Symbol", 13},
-};
-constexpr std::int32_t kFontCount = sizeof(kFontTable) / sizeof(kFontTable[0]);
-constexpr std::int32_t kAlwaysBoldFont = 0;
-constexpr std::int32_t kSymbolFont = 7;
 constexpr LONG kWeightNormal = 400;
 constexpr LONG kWeightBold = 700;
 
 bool keyHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
-}  // namespace
-
-GuiDrawingContext::GuiDrawingContext(GuiFrame*, HDC deviceContext, HWND window) {
-  if (window) {
-    RECT r;
-    if (GetWindowRect(window, &r)) origin = {r.left, r.top};
-  }
-  if (deviceContext) adoptDeviceContext(deviceContext);
+// Selects the new object and deletes the one the context made before it.
+template <typename Handle> void replaceOwn(HDC dc, Handle& own, Handle made) {
+  SelectObject(dc, made);
+  if (own) DeleteObject(own);
+  own = made;
 }
 
-void GuiDrawingContext::adoptDeviceContext(HDC deviceContext) {
-  dc = deviceContext;
-  savedBrush = GetCurrentObject(dc, OBJ_BRUSH);
-  savedPen = GetCurrentObject(dc, OBJ_PEN);
-  savedFont = GetCurrentObject(dc, OBJ_FONT);
+}  // namespace
+
+GuiDrawingContext::GuiDrawingContext(GuiFrame*, GuiNativeSurface surface, GuiNativeWindow window)
+    : native(new (std::nothrow) Native) {
+  if (window) {
+    RECT r;
+    if (GetWindowRect(static_cast<HWND>(window), &r)) origin = {r.left, r.top};
+  }
+  if (surface) adoptSurface(surface);
+}
+
+void GuiDrawingContext::adoptSurface(GuiNativeSurface surface) {
+  nativeSurface = surface;
+  if (!native) return;
+  HDC dc = native->dc = static_cast<HDC>(surface);
+  native->savedBrush = GetCurrentObject(dc, OBJ_BRUSH);
+  native->savedPen = GetCurrentObject(dc, OBJ_PEN);
+  native->savedFont = GetCurrentObject(dc, OBJ_FONT);
   SetBkMode(dc, TRANSPARENT);
   setLineColour(currentLineColour);
   setLineStyle(currentLineStyle);
@@ -44,25 +63,36 @@ void GuiDrawingContext::adoptDeviceContext(HDC deviceContext) {
 }
 
 GuiDrawingContext::~GuiDrawingContext() {
-  restoreSelections();
-  if (ownBrush) DeleteObject(ownBrush);
-  if (ownPen) DeleteObject(ownPen);
-  if (ownFont) DeleteObject(ownFont);
+  if (!native) return;
+  restoreSurface();
+  if (native->ownBrush) DeleteObject(native->ownBrush);
+  if (native->ownPen) DeleteObject(native->ownPen);
+  if (native->ownFont) DeleteObject(native->ownFont);
 }
 
-void GuiDrawingContext::restoreSelections() {
+void GuiDrawingContext::restoreSurface() {
+  if (!native || !native->dc) return;
+  HDC dc = native->dc;
+  if (native->savedBrush) SelectObject(dc, native->savedBrush);
+  if (native->savedPen) SelectObject(dc, native->savedPen);
+  if (native->savedFont) SelectObject(dc, native->savedFont);
+  native->savedBrush = native->savedPen = native->savedFont = nullptr;
+}
+
+void GuiDrawingContext::Native::rebuildPen(const GuiDrawingContext& context) {
   if (!dc) return;
-  if (savedBrush) SelectObject(dc, savedBrush);
-  if (savedPen) SelectObject(dc, savedPen);
-  if (savedFont) SelectObject(dc, savedFont);
-  savedBrush = savedPen = savedFont = nullptr;
+  LOGPEN description{penStyle, {context.lineWidth(), 0}, context.lineColour().colourRef()};
+  HPEN pen = CreatePenIndirect(&description);
+  if (pen) replaceOwn(dc, ownPen, pen);
 }
 
 void GuiDrawingContext::moveTo(const GuiPoint& p) {
-  MoveToEx(dc, p.x + offset.x, p.y + offset.y, nullptr);
+  if (native) MoveToEx(native->dc, p.x + offset.x, p.y + offset.y, nullptr);
 }
 
-void GuiDrawingContext::lineTo(const GuiPoint& p) { LineTo(dc, p.x + offset.x, p.y + offset.y); }
+void GuiDrawingContext::lineTo(const GuiPoint& p) {
+  if (native) LineTo(native->dc, p.x + offset.x, p.y + offset.y);
+}
 
 void GuiDrawingContext::frameRect(const GuiRect& r) {
   moveTo({r.left, r.top});
@@ -75,6 +105,8 @@ void GuiDrawingContext::frameRect(const GuiRect& r) {
 void GuiDrawingContext::fillRect(const GuiRect& r) {
   // GDI leaves the right column and bottom row out, so this is exactly the
   // inside of frameRect's outline.
+  if (!native) return;
+  HDC dc = native->dc;
   const GuiRect shifted = r.offsetBy(offset);
   const RECT inside{shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom};
   HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
@@ -84,40 +116,28 @@ void GuiDrawingContext::fillRect(const GuiRect& r) {
 
 void GuiDrawingContext::setLineStyle(std::int32_t style) {
   currentLineStyle = style;
-  penStyle = style == LineStyleDotted ? PS_DOT : PS_SOLID;
-  rebuildPen();
+  if (!native) return;
+  native->penStyle = style == LineStyleDotted ? PS_DOT : PS_SOLID;
+  native->rebuildPen(*this);
 }
 
 void GuiDrawingContext::setLineColour(const GuiColour& colour) {
   currentLineColour = colour;
-  rebuildPen();
-}
-
-void GuiDrawingContext::rebuildPen() {
-  if (!dc) return;
-  LOGPEN description{penStyle, {penWidth, 0}, currentLineColour.colourRef()};
-  HPEN pen = CreatePenIndirect(&description);
-  if (!pen) return;
-  SelectObject(dc, pen);
-  if (ownPen) DeleteObject(ownPen);
-  ownPen = pen;
+  if (native) native->rebuildPen(*this);
 }
 
 void GuiDrawingContext::setFillColour(const GuiColour& colour) {
   currentFillColour = colour;
-  if (!dc) return;
-  SetBkColor(dc, colour.colourRef());
+  if (!native || !native->dc) return;
+  SetBkColor(native->dc, colour.colourRef());
   LOGBRUSH description{BS_SOLID, colour.colourRef(), 0};
   HBRUSH brush = CreateBrushIndirect(&description);
-  if (!brush) return;
-  SelectObject(dc, brush);
-  if (ownBrush) DeleteObject(ownBrush);
-  ownBrush = brush;
+  if (brush) replaceOwn(native->dc, native->ownBrush, brush);
 }
 
 void GuiDrawingContext::setTextColour(const GuiColour& colour) {
   currentTextColour = colour;
-  if (dc) SetTextColor(dc, colour.colourRef());
+  if (native && native->dc) SetTextColor(native->dc, colour.colourRef());
 }
 
 void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::int32_t style) {
@@ -140,16 +160,14 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
   if (fontId == kSymbolFont) description.lfPitchAndFamily = FF_DECORATIVE | DEFAULT_PITCH;
   if (fontId == kAlwaysBoldFont) description.lfWeight = kWeightBold;
 
-  if (!dc) return;
+  if (!native || !native->dc) return;
   HFONT font = CreateFontIndirectA(&description);
-  if (!font) return;
-  SelectObject(dc, font);
-  if (ownFont) DeleteObject(ownFont);
-  ownFont = font;
+  if (font) replaceOwn(native->dc, native->ownFont, font);
 }
 
 void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque, std::int32_t alignment) {
-  if (!dc || !text) return;
+  if (!native || !native->dc || !text) return;
+  HDC dc = native->dc;
   const GuiRect shifted = r.offsetBy(offset);
   RECT area{shifted.left, shifted.top, shifted.right, shifted.bottom};
   SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
