@@ -63,7 +63,9 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->windowHeight = height;
   child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   XMapWindow(display, window);
-  XFlush(display);
+  // The exposure of the mapping is queued once the server has mapped the
+  // window: the host's next idle call paints it.
+  XSync(display, False);
   return child;
 }
 
