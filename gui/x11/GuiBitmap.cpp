@@ -6,18 +6,30 @@
 #include "gui/x11/X11CairoImage.h"
 #include "gui/x11/X11Surface.h"
 
-// The image read from the embedded PNG and, after the first transparent draw,
-// its copy with the key colour fully transparent.
+// The embedded PNG file, read at the first draw (so that plug-in instances a
+// host never shows decode nothing), and after the first transparent draw the
+// copy with the key colour fully transparent.
 struct GuiBitmap::Image {
-  explicit Image(cairo_surface_t* opaque) : opaque(opaque) {}
+  explicit Image(const GuiEmbeddedImage& file) : file(file) {}
   ~Image() {
     if (keyed) cairo_surface_destroy(keyed);
-    cairo_surface_destroy(opaque);
+    if (opaque) cairo_surface_destroy(opaque);
   }
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
 
-  cairo_surface_t* opaque;
+  // Null when the file can't be read.
+  cairo_surface_t* pixels() {
+    if (!opaque && !unreadable) {
+      opaque = readPngImage(file.bytes, file.size);
+      unreadable = opaque == nullptr;
+    }
+    return opaque;
+  }
+
+  const GuiEmbeddedImage& file;
+  cairo_surface_t* opaque = nullptr;
+  bool unreadable = false;
   cairo_surface_t* keyed = nullptr;
 };
 
@@ -33,17 +45,13 @@ const GuiEmbeddedImage* findImage(const GuiResourceSource& source, std::int32_t 
 }  // namespace
 
 GuiBitmap::GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId) : resource(resourceId) {
-  const GuiEmbeddedImage* embedded = findImage(source, resourceId);
-  if (!embedded) return;
-  cairo_surface_t* opaque = readPngImage(embedded->bytes, embedded->size);
-  if (!opaque) return;
-  native.reset(new (std::nothrow) Image(opaque));
-  if (!native) {
-    cairo_surface_destroy(opaque);
-    return;
-  }
-  imageWidth = cairo_image_surface_get_width(opaque);
-  imageHeight = cairo_image_surface_get_height(opaque);
+  const GuiEmbeddedImage* file = findImage(source, resourceId);
+  int width = 0, height = 0;
+  if (!file || !readPngSize(file->bytes, file->size, width, height)) return;
+  native.reset(new (std::nothrow) Image(*file));
+  if (!native) return;
+  imageWidth = width;
+  imageHeight = height;
 }
 
 GuiBitmap::~GuiBitmap() = default;
@@ -51,17 +59,16 @@ GuiBitmap::~GuiBitmap() = default;
 void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   auto* target = static_cast<X11Surface*>(context.surface());
   if (!native || !target) return;
-  target->copyImage(native->opaque, r.offsetBy(context.drawOffset()), source, true);
+  target->copyImage(native->pixels(), r.offsetBy(context.drawOffset()), source, true);
 }
 
 void GuiBitmap::drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   auto* target = static_cast<X11Surface*>(context.surface());
-  if (!native || !target) return;
+  if (!native || !target || !native->pixels()) return;
   if (!maskReady) {
-    native->keyed = copyWithTransparentKey(native->opaque, key);
+    native->keyed = copyWithTransparentKey(native->pixels(), key);
     maskReady = native->keyed != nullptr;
     ++maskBuildCount;
   }
-  if (!native->keyed) return;
   target->copyImage(native->keyed, r.offsetBy(context.drawOffset()), source, false);
 }

@@ -32,6 +32,24 @@ cairo_surface_t* readPngImage(const unsigned char* bytes, std::size_t size) {
   return image;
 }
 
+bool readPngSize(const unsigned char* bytes, std::size_t size, int& width, int& height) {
+  // The signature, then the header chunk's length and type, then its width
+  // and height as big-endian 32-bit numbers.
+  static constexpr unsigned char kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                             0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  constexpr std::size_t kHeaderEnd = sizeof kStart + 8;
+  if (!bytes || size < kHeaderEnd || std::memcmp(bytes, kStart, sizeof kStart) != 0) return false;
+  auto number = [&](std::size_t at) {
+    return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 | std::uint32_t(bytes[at + 2]) << 8 |
+           std::uint32_t(bytes[at + 3]);
+  };
+  const std::uint32_t w = number(sizeof kStart), h = number(sizeof kStart + 4);
+  if (w == 0 || h == 0 || w > 0x7FFF || h > 0x7FFF) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
 cairo_surface_t* copyWithTransparentKey(cairo_surface_t* image, const GuiColour& key) {
   const int width = cairo_image_surface_get_width(image);
   const int height = cairo_image_surface_get_height(image);

@@ -118,10 +118,6 @@ protected:
 
 }  // namespace
 
-TEST_F(LinuxPanel, TheRecordAnnouncesTheEditor) {
-  EXPECT_EQ(host.effect()->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
-}
-
 TEST_F(LinuxPanel, WithoutADisplayOpenAnswersZeroAndEverythingElseWorks) {
   const std::string display = std::getenv("DISPLAY");
   unsetenv("DISPLAY");
