@@ -32,3 +32,7 @@ endfunction()
 # Tests that show windows, move the pointer or inject input share the one
 # virtual display, so they never run at the same time as each other.
 set(LUMIVANE_DISPLAY_TEST_PROPERTIES RESOURCE_LOCK virtual-display)
+if(LUMIVANE_SANITIZE MATCHES address AND NOT WIN32)
+  list(APPEND LUMIVANE_DISPLAY_TEST_PROPERTIES
+       ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-suppressions.txt")
+endif()
