@@ -57,10 +57,12 @@ void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
 }
 
 void GuiFrame::idle() {
+  if (open && !firstDrawPending && isAnyViewDirty()) {
+    withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
+  }
+  // Paints come after the redraw, as on Windows, where the host's loop
+  // delivers them between its idle calls.
   window.handlePendingEvents();
-  if (!open || firstDrawPending) return;
-  if (!isAnyViewDirty()) return;
-  withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
 }
 
 void GuiFrame::drawNow() {

@@ -50,8 +50,8 @@ public:
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
 
-  // Handles the window's pending events, then redraws the dirty views, once
-  // the window has been drawn and while it exists.
+  // Redraws the dirty views, once the window has been drawn and while it
+  // exists, then handles the window's pending events.
   void idle();
   // Draws the whole frame on its window at once.
   void drawNow();

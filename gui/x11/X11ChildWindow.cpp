@@ -76,8 +76,6 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
 X11ChildWindow::X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener)
     : connection(std::move(connection)), listener(listener) {}
 
-const std::vector<X11ChildWindow*>& X11ChildWindow::ofThisThread() { return windowsOfThisThread; }
-
 X11ChildWindow* X11ChildWindow::find(Window id) {
   for (X11ChildWindow* child : windowsOfThisThread) {
     if (child->window == id) return child;

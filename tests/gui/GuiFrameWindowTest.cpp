@@ -97,6 +97,7 @@ TEST(GuiFrameWindow, HostDestroyingItsWindowFirstLeavesTheFrameClosed) {
   frame->addView(view);
   paintNow(*frame);
   host->destroy();
+  pumpEvents(frame.get());
   EXPECT_FALSE(frame->isOpen());
   EXPECT_EQ(frame->hostWindow(), nullptr);
   EXPECT_EQ(frame->frameWindow(), nullptr);

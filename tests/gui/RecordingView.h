@@ -16,10 +16,8 @@ public:
     if (destroyed) ++*destroyed;
   }
 
-  // Drawing cleans the view, as it does every view of the toolkit.
   void draw(GuiDrawingContext& context) override {
     ++draws;
-    setDirty(false);
     context.setFillColour(colour);
     const GuiRect r = viewSize();
     context.fillRect({r.left - 1, r.top - 1, r.right, r.bottom});

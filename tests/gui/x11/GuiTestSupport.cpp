@@ -1,16 +1,18 @@
-// GuiTestSupport.h on X11: cairo images, Xlib windows of the test's own
-// connection, and input through the XTest extension of the virtual display.
 #include "tests/gui/GuiTestSupport.h"
 
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <X11/extensions/XTest.h>
+#include <cairo.h>
 
-#include <cstdlib>
-#include <memory>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <thread>
 
 #include "gui/GuiFrame.h"
-#include "gui/x11/X11ChildWindow.h"
+#include "gui/x11/GuiFrameWindowNative.h"
 #include "gui/x11/X11Surface.h"
 #include "tests/gui/x11/X11TestSupport.h"
 
@@ -19,25 +21,25 @@ extern const std::size_t testImagesCount;
 
 namespace {
 
-constexpr unsigned long kHostGrey = 0x808080;
+// Waits of 10 ms for a modifier to show in the server's state.
+constexpr int kModifierWaits = 300;
 
-// Input comes from a second thread too, which needs a connection of its own.
-struct ThreadConnection {
-  Display* display = nullptr;
-  ~ThreadConnection() {
-    if (display) XCloseDisplay(display);
-  }
-};
+Window idOf(GuiNativeWindow window) { return static_cast<Window>(reinterpret_cast<std::uintptr_t>(window)); }
 
-X11ChildWindow* childOf(GuiFrame& frame) { return X11ChildWindow::find(windowId(frame.frameWindow())); }
+// Input comes from whichever thread plays it, each on a connection of its own.
+Display* inputDisplay() {
+  thread_local struct Connection {
+    Display* display = XOpenDisplay(nullptr);
+    ~Connection() {
+      if (display) XCloseDisplay(display);
+    }
+  } connection;
+  return connection.display;
+}
 
-KeySym keyOf(TestModifier modifier) {
-  switch (modifier) {
-    case TestModifier::Shift: return XK_Shift_L;
-    case TestModifier::Control: return XK_Control_L;
-    case TestModifier::Alt: return XK_Alt_L;
-  }
-  return NoSymbol;
+X11ChildWindow* childOf(GuiFrame& frame) {
+  GuiFrameWindow::Native* native = frame.nativeWindow().nativeState();
+  return native && native->usable() ? native->child.get() : nullptr;
 }
 
 unsigned maskOf(TestModifier modifier) {
@@ -49,13 +51,13 @@ unsigned maskOf(TestModifier modifier) {
   return 0;
 }
 
-unsigned pointerMask() {
-  Display* display = testDisplay();
-  Window root, child;
-  int rootX, rootY, x, y;
-  unsigned mask = 0;
-  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask);
-  return mask;
+KeySym keysymOf(TestModifier modifier) {
+  switch (modifier) {
+    case TestModifier::Shift: return XK_Shift_L;
+    case TestModifier::Control: return XK_Control_L;
+    case TestModifier::Alt: return XK_Alt_L;
+  }
+  return 0;
 }
 
 void sendButton(GuiFrame& frame, int type, int button, const GuiPoint& where) {
@@ -63,38 +65,20 @@ void sendButton(GuiFrame& frame, int type, int button, const GuiPoint& where) {
   if (!child) return;
   XEvent event{};
   event.xbutton.type = type;
-  event.xbutton.display = child->display();
+  event.xbutton.display = testDisplay();
   event.xbutton.window = child->id();
-  event.xbutton.root = DefaultRootWindow(child->display());
+  event.xbutton.root = DefaultRootWindow(testDisplay());
   event.xbutton.x = where.x;
   event.xbutton.y = where.y;
   event.xbutton.button = static_cast<unsigned>(button);
   event.xbutton.same_screen = True;
-  const long mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
-  XSendEvent(child->display(), child->id(), False, mask, &event);
-  XSync(child->display(), False);
-  // The window system hands the press over at once, as SendMessage does.
-  child->processPendingEvents();
+  XSendEvent(testDisplay(), child->id(), False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+  pumpEvents(&frame);
 }
 
 }  // namespace
 
-Display* testDisplay() {
-  thread_local ThreadConnection connection;
-  if (!connection.display) {
-    connection.display = XOpenDisplay(nullptr);
-    if (!connection.display) std::abort();  // The tests run on a virtual display.
-  }
-  return connection.display;
-}
-
-void setKey(KeySym key, bool down) {
-  Display* display = testDisplay();
-  XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), down ? True : False, CurrentTime);
-  XSync(display, False);
-}
-
-// An image of the canvas's size and the surface a context draws on.
+// An RGB image with a cairo context, and the surface a drawing context takes.
 struct TestCanvas::Native {
   Native(int width, int height)
       : image(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)), cairo(cairo_create(image)),
@@ -104,9 +88,8 @@ struct TestCanvas::Native {
     cairo_surface_destroy(image);
   }
   std::uint32_t* row(int y) const {
-    cairo_surface_flush(image);
     return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image) +
-                                            y * cairo_image_surface_get_stride(image));
+                                            static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(image));
   }
 
   cairo_surface_t* image;
@@ -124,31 +107,30 @@ TestCanvas::~TestCanvas() = default;
 GuiNativeSurface TestCanvas::surface() const { return &native->surface; }
 
 GuiColour TestCanvas::pixel(int x, int y) const {
+  cairo_surface_flush(native->image);
   const std::uint32_t value = native->row(y)[x];
   return {std::uint8_t(value >> 16), std::uint8_t(value >> 8), std::uint8_t(value), 0};
 }
 
 void TestCanvas::fill(const GuiColour& colour) {
+  cairo_surface_flush(native->image);
   const std::uint32_t value = std::uint32_t(colour.red) << 16 | std::uint32_t(colour.green) << 8 | colour.blue;
   for (int y = 0; y < canvasHeight; ++y) {
-    std::uint32_t* row = native->row(y);
-    for (int x = 0; x < canvasWidth; ++x) row[x] = value;
+    for (int x = 0; x < canvasWidth; ++x) native->row(y)[x] = value;
   }
   cairo_surface_mark_dirty(native->image);
 }
 
 void TestCanvas::copyFromWindow(GuiNativeWindow window) {
-  Display* display = testDisplay();
-  XSync(display, False);
-  XImage* shown = XGetImage(display, windowId(window), 0, 0, static_cast<unsigned>(canvasWidth),
-                            static_cast<unsigned>(canvasHeight), AllPlanes, ZPixmap);
-  if (!shown) return;
+  const X11Snapshot shown(idOf(window), {0, 0, canvasWidth, canvasHeight});
+  cairo_surface_flush(native->image);
   for (int y = 0; y < canvasHeight; ++y) {
-    std::uint32_t* row = native->row(y);
-    for (int x = 0; x < canvasWidth; ++x) row[x] = static_cast<std::uint32_t>(XGetPixel(shown, x, y)) & 0xFFFFFFu;
+    for (int x = 0; x < canvasWidth; ++x) {
+      const GuiColour c = shown.pixel(x, y);
+      native->row(y)[x] = std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue;
+    }
   }
   cairo_surface_mark_dirty(native->image);
-  XDestroyImage(shown);
 }
 
 int TestCanvas::count(const GuiColour& colour, const GuiRect& area) const {
@@ -160,74 +142,65 @@ int TestCanvas::count(const GuiColour& colour, const GuiRect& area) const {
 }
 
 struct HostWindow::Native {
-  Window window = 0;
+  Native(int x, int y, int width, int height) : window(x, y, width, height) {}
+  X11HostWindow window;
 };
 
-HostWindow::HostWindow(int x, int y, int width, int height) : native(std::make_unique<Native>()) {
-  Display* display = testDisplay();
-  XSetWindowAttributes attributes{};
-  // No window manager runs on the virtual display; the window stays where it is put.
-  attributes.override_redirect = True;
-  attributes.background_pixel = kHostGrey;
-  attributes.event_mask = StructureNotifyMask;
-  native->window = XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
-                                 static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                                 CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
-  XMapRaised(display, native->window);
-  XEvent event;
-  do {
-    XWindowEvent(display, native->window, StructureNotifyMask, &event);
-  } while (event.type != MapNotify);
+HostWindow::HostWindow(int x, int y, int width, int height)
+    : native(std::make_unique<Native>(x, y, width, height)) {}
+
+HostWindow::~HostWindow() = default;
+
+GuiNativeWindow HostWindow::handle() const {
+  return reinterpret_cast<GuiNativeWindow>(static_cast<std::uintptr_t>(native->window.handle()));
 }
 
-HostWindow::~HostWindow() { destroy(); }
-
-GuiNativeWindow HostWindow::handle() const { return nativeWindow(native->window); }
-
-void HostWindow::destroy() {
-  if (!native->window) return;
-  XDestroyWindow(testDisplay(), native->window);
-  native->window = 0;
-  pumpEvents();
-}
+void HostWindow::destroy() { native->window.destroy(); }
 
 int HostWindow::childCount() const {
-  Window root, parent, *children = nullptr;
+  Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
-  XSync(testDisplay(), False);
-  if (!XQueryTree(testDisplay(), native->window, &root, &parent, &children, &count)) count = 0;
+  if (!XQueryTree(testDisplay(), native->window.handle(), &root, &parent, &children, &count)) count = 0;
   if (children) XFree(children);
   return static_cast<int>(count);
 }
 
-// Built into the test program from the same BMP files as the Windows resources.
+// The test bitmaps, built into the test program as the plug-in's are.
 GuiResourceSource testBitmaps() { return {nullptr, testImages, testImagesCount}; }
 
-// Every window of the toolkit made on this thread has its events handled, as
-// a Windows thread's message loop would.
-void pumpEvents(GuiFrame*) {
-  XSync(testDisplay(), False);
-  const std::vector<X11ChildWindow*> windows = X11ChildWindow::ofThisThread();
-  for (X11ChildWindow* child : windows) child->processPendingEvents();
+void pumpEvents(GuiFrame* frame) {
+  syncTestDisplay();
+  while (XPending(testDisplay()) > 0) {
+    XEvent event;
+    XNextEvent(testDisplay(), &event);
+  }
+  if (!frame) return;
+  // The frame's connection learns of what the server did for the test once it has caught up.
+  GuiFrameWindow::Native* native = frame->nativeWindow().nativeState();
+  if (!native || !native->child) return;
+  XSync(native->child->display(), False);
+  native->child->processPendingEvents();
 }
 
 void invalidate(GuiFrame& frame, const GuiRect* part) {
   X11ChildWindow* child = childOf(frame);
   if (!child) return;
   const GuiRect area = part ? *part : GuiRect{0, 0, child->width(), child->height()};
-  XClearArea(child->display(), child->id(), area.left, area.top, static_cast<unsigned>(area.width()),
+  // An exposure without clearing: the window has no background of its own.
+  XClearArea(testDisplay(), child->id(), area.left, area.top, static_cast<unsigned>(area.width()),
              static_cast<unsigned>(area.height()), True);
-  XSync(child->display(), False);
+  syncTestDisplay();
 }
 
 void paintNow(GuiFrame& frame, const GuiRect* part) {
   invalidate(frame, part);
-  frame.dispatchPendingPaint();
+  pumpEvents(&frame);
 }
 
 void discardPendingPaint(GuiFrame& frame) {
   X11ChildWindow* child = childOf(frame);
   if (!child) return;
+  syncTestDisplay();
   XSync(child->display(), False);
   XEvent event;
   while (XCheckTypedWindowEvent(child->display(), child->id(), Expose, &event)) {
@@ -241,18 +214,31 @@ void sendRelease(GuiFrame& frame, int button, const GuiPoint& where) {
 }
 
 void movePointer(const GuiPoint& screen) {
-  XTestFakeMotionEvent(testDisplay(), -1, screen.x, screen.y, CurrentTime);
-  XSync(testDisplay(), False);
+  XTestFakeMotionEvent(inputDisplay(), -1, screen.x, screen.y, CurrentTime);
+  XSync(inputDisplay(), False);
 }
 
 void setLeftButton(bool down) {
-  XTestFakeButtonEvent(testDisplay(), 1, down ? True : False, CurrentTime);
-  XSync(testDisplay(), False);
+  XTestFakeButtonEvent(inputDisplay(), Button1, down ? True : False, CurrentTime);
+  XSync(inputDisplay(), False);
 }
 
 bool setModifier(TestModifier modifier, bool down) {
-  setKey(keyOf(modifier), down);
-  return isModifierDown(modifier) == down;
+  Display* display = inputDisplay();
+  XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysymOf(modifier)), down ? True : False, CurrentTime);
+  XSync(display, False);
+  for (int wait = 0; wait < kModifierWaits; ++wait) {
+    if (isModifierDown(modifier) == down) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
 }
 
-bool isModifierDown(TestModifier modifier) { return (pointerMask() & maskOf(modifier)) != 0; }
+bool isModifierDown(TestModifier modifier) {
+  Display* display = inputDisplay();
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned mask = 0;
+  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask);
+  return (mask & maskOf(modifier)) != 0;
+}
