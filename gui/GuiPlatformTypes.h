@@ -8,6 +8,7 @@
 // Null is no window.
 using GuiNativeWindow = void*;
 
-// Something a drawing context draws on: an HDC on Windows, a cairo_t* on X11.
+// Something a drawing context draws on: an HDC on Windows; on X11 an
+// X11Surface* (a cairo context on an image, and the window that shows it).
 // Null is a context that draws nothing.
 using GuiNativeSurface = void*;

@@ -13,10 +13,14 @@
 struct GuiDrawingContext::Native {
   X11Surface* surface = nullptr;
   std::unique_ptr<X11Painter> painter;
+  // The connection of the context's window when it is one of ours.
+  Display* windowConnection = nullptr;
 
-  // The connection of the window drawn on; none for images.
+  // Our connection to ask the pointer through: the window drawn on, or the
+  // context's window; none for images of no window of ours.
   Display* display() const {
-    return surface && surface->shownOn() ? surface->shownOn()->display() : nullptr;
+    if (surface && surface->shownOn()) return surface->shownOn()->display();
+    return windowConnection;
   }
   void drawn(const GuiRect& area) {
     if (surface) surface->markDrawn(area);
@@ -32,9 +36,11 @@ X11Surface* x11Surface(GuiNativeSurface surface) { return static_cast<X11Surface
 GuiDrawingContext::GuiDrawingContext(GuiFrame*, GuiNativeSurface surface, GuiNativeWindow window)
     : native(new (std::nothrow) Native) {
   if (window) {
-    const X11Surface* on = x11Surface(surface);
-    Display* display = on && on->shownOn() ? on->shownOn()->display() : nullptr;
-    origin = windowScreenOrigin(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(window)));
+    // Our own windows are asked through their own connection.
+    const auto id = static_cast<Window>(reinterpret_cast<std::uintptr_t>(window));
+    const X11ChildWindow* ours = X11ChildWindow::find(id);
+    if (native && ours) native->windowConnection = ours->display();
+    origin = windowScreenOrigin(ours ? ours->display() : nullptr, id);
   }
   if (surface) adoptSurface(surface);
 }

@@ -30,6 +30,9 @@ unsigned long place(std::uint32_t channel, unsigned long mask) {
   return (shift >= 0 ? channel << shift : channel >> -shift) & mask;
 }
 
+// Each window is used only on the thread that made it.
+thread_local std::vector<X11ChildWindow*> windowsOfThisThread;
+
 GuiRect unite(const GuiRect& a, const GuiRect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
           std::max(a.bottom, b.bottom)};
@@ -62,6 +65,7 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->windowWidth = width;
   child->windowHeight = height;
   child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  windowsOfThisThread.push_back(child.get());
   XMapWindow(display, window);
   // The exposure of the mapping is queued once the server has mapped the
   // window: the host's next idle call paints it.
@@ -72,7 +76,16 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
 X11ChildWindow::X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener)
     : connection(std::move(connection)), listener(listener) {}
 
+X11ChildWindow* X11ChildWindow::find(Window id) {
+  for (X11ChildWindow* child : windowsOfThisThread) {
+    if (child->window == id) return child;
+  }
+  return nullptr;
+}
+
 X11ChildWindow::~X11ChildWindow() {
+  auto& ours = windowsOfThisThread;
+  ours.erase(std::remove(ours.begin(), ours.end(), this), ours.end());
   // If the host destroyed its window without our hearing of it yet, the
   // request fails harmlessly: the id came from our connection's own range, so
   // it can name nobody else's window.

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
@@ -32,6 +33,9 @@ public:
   // Null without a display, or when the parent names no window.
   static std::unique_ptr<X11ChildWindow> create(Window parent, std::int32_t width, std::int32_t height,
                                                 Listener& listener);
+  // The child window with the id among those made on this thread and not yet
+  // destroyed, or null.
+  static X11ChildWindow* find(Window id);
   // Destroys the window unless the host's destruction took it already.
   ~X11ChildWindow();
 

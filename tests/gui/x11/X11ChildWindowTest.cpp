@@ -2,14 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "gui/x11/X11ChildWindow.h"
-#include "gui/x11/X11Pointer.h"
 
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "gui/x11/X11Pointer.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/x11/X11TestSupport.h"
 
 namespace {
@@ -29,18 +31,27 @@ struct RecordingListener : X11ChildWindow::Listener {
   }
   void onKey(const XKeyEvent& key) override {
     XKeyEvent copy = key;
-    const KeySym symbol = XLookupKeysym(&copy, 0);
-    (key.type == KeyPress ? keysDown : keysUp).push_back(symbol);
+    (key.type == KeyPress ? keysDown : keysUp).push_back(XLookupKeysym(&copy, 0));
   }
   void onDestroyed() override { ++destroyed; }
 };
 
-// Errors that reach the handler found before ours.
+// Errors that reach the handler found before ours, as a host's own would.
 int foreignErrors = 0;
 int countForeignError(Display*, XErrorEvent*) {
   ++foreignErrors;
   return 0;
 }
+
+class HostErrorHandler {
+public:
+  HostErrorHandler() : previous(XSetErrorHandler(&countForeignError)) { foreignErrors = 0; }
+  ~HostErrorHandler() { XSetErrorHandler(previous); }
+  int errors() const { return foreignErrors; }
+
+private:
+  XErrorHandler previous;
+};
 
 class DisplayVariable {
 public:
@@ -64,45 +75,43 @@ constexpr int kHostY = 100;
 }  // namespace
 
 TEST(X11ChildWindow, NoWindowWithoutAReachableDisplay) {
-  X11HostWindow host(kHostX, kHostY);
+  HostWindow host(kHostX, kHostY);
   RecordingListener listener;
   for (const char* display : {static_cast<const char*>(nullptr), "", ":4093"}) {
     DisplayVariable variable(display);
     EXPECT_EQ(X11Connection::open(), nullptr);
-    EXPECT_EQ(X11ChildWindow::create(host.handle(), 150, 272, listener), nullptr);
+    EXPECT_EQ(X11ChildWindow::create(windowId(host.handle()), 150, 272, listener), nullptr);
   }
 }
 
 TEST(X11ChildWindow, AParentThatNamesNoWindowGivesNoWindowAndNoErrorReachesTheHostsHandler) {
-  foreignErrors = 0;
-  const XErrorHandler hostHandler = XSetErrorHandler(&countForeignError);
+  const HostErrorHandler hostHandler;
   RecordingListener listener;
   Window gone;
   {
-    X11HostWindow host(kHostX, kHostY);
-    gone = host.handle();
+    HostWindow host(kHostX, kHostY);
+    gone = windowId(host.handle());
   }
   EXPECT_EQ(X11ChildWindow::create(gone, 150, 272, listener), nullptr);
   EXPECT_EQ(X11ChildWindow::create(0x3FFFFFF, 150, 272, listener), nullptr);
-  EXPECT_EQ(foreignErrors, 0);
+  EXPECT_EQ(hostHandler.errors(), 0);
   {
     // While ours is installed, errors of other connections still reach the host's handler.
-    X11HostWindow host(kHostX, kHostY);
-    auto child = X11ChildWindow::create(host.handle(), 150, 272, listener);
+    HostWindow host(kHostX, kHostY);
+    auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
     ASSERT_NE(child, nullptr);
     XDestroyWindow(testDisplay(), gone);
-    syncTestDisplay();
-    EXPECT_EQ(foreignErrors, 1);
+    XSync(testDisplay(), False);
+    EXPECT_EQ(hostHandler.errors(), 1);
   }
-  EXPECT_EQ(XSetErrorHandler(hostHandler), &countForeignError);
+  EXPECT_EQ(XSetErrorHandler(&countForeignError), &countForeignError);
 }
 
 TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) {
-  X11HostWindow host(kHostX, kHostY);
+  HostWindow host(kHostX, kHostY);
   RecordingListener listener;
-  auto child = X11ChildWindow::create(host.handle(), 150, 272, listener);
+  auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
   ASSERT_NE(child, nullptr);
-  syncTestDisplay();
   child->processPendingEvents();
   ASSERT_EQ(listener.exposures.size(), 1u);
   EXPECT_EQ(listener.exposures[0].right, 150);
@@ -111,9 +120,10 @@ TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) 
   EXPECT_EQ(origin.x, kHostX);
   EXPECT_EQ(origin.y, kHostY);
 
-  movePointer(kHostX + 10, kHostY + 20);
-  setButton(3, true);
-  setButton(3, false);
+  movePointer({kHostX + 10, kHostY + 20});
+  XTestFakeButtonEvent(testDisplay(), 3, True, CurrentTime);
+  XTestFakeButtonEvent(testDisplay(), 3, False, CurrentTime);
+  XSync(testDisplay(), False);
   child->processPendingEvents();
   setKey(XK_Left, true);
   setKey(XK_Left, false);
@@ -128,11 +138,11 @@ TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) 
   // Asked through the window's connection, or through one of its own.
   for (Display* display : {child->display(), static_cast<Display*>(nullptr)}) {
     X11PointerState pointer;
-    setKey(XK_Shift_L, true);
-    setButton(1, true);
+    ASSERT_TRUE(setModifier(TestModifier::Shift, true));
+    setLeftButton(true);
     EXPECT_TRUE(queryPointer(display, pointer));
-    setButton(1, false);
-    setKey(XK_Shift_L, false);
+    setLeftButton(false);
+    ASSERT_TRUE(setModifier(TestModifier::Shift, false));
     EXPECT_EQ(pointer.onScreen.x, kHostX + 10);
     EXPECT_EQ(pointer.onScreen.y, kHostY + 20);
     EXPECT_EQ(pointer.buttons, 1 + 8);
@@ -140,15 +150,18 @@ TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) 
 }
 
 TEST(X11ChildWindow, AHostThatDestroysItsWindowFirstLeavesNothingBehind) {
-  foreignErrors = 0;
-  const XErrorHandler hostHandler = XSetErrorHandler(&countForeignError);
+  const HostErrorHandler hostHandler;
   for (bool seen : {true, false}) {
     SCOPED_TRACE(seen);
-    X11HostWindow host(kHostX, kHostY);
+    // The host window's own end below fails once it is gone; that error is the test's.
+    const int before = hostHandler.errors();
+    HostWindow host(kHostX, kHostY);
     RecordingListener listener;
-    auto child = X11ChildWindow::create(host.handle(), 150, 272, listener);
+    auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
     ASSERT_NE(child, nullptr);
-    host.destroy();
+    EXPECT_EQ(X11ChildWindow::find(child->id()), child.get());
+    XDestroyWindow(testDisplay(), windowId(host.handle()));
+    XSync(testDisplay(), False);
     if (seen) {
       child->processPendingEvents();
       EXPECT_EQ(listener.destroyed, 1);
@@ -156,8 +169,9 @@ TEST(X11ChildWindow, AHostThatDestroysItsWindowFirstLeavesNothingBehind) {
       child->processPendingEvents();
       EXPECT_EQ(listener.destroyed, 1);
     }
+    const Window id = child->id();
     child.reset();
+    EXPECT_EQ(X11ChildWindow::find(id), nullptr);
+    EXPECT_EQ(hostHandler.errors(), before);
   }
-  EXPECT_EQ(foreignErrors, 0);
-  XSetErrorHandler(hostHandler);
 }

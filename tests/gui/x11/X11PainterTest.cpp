@@ -3,9 +3,12 @@
 
 #include "gui/x11/X11Painter.h"
 
+#include <memory>
+
 #include "gui/x11/X11CairoImage.h"
 #include "gui/x11/X11ChildWindow.h"
 #include "gui/x11/X11Surface.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/x11/X11TestSupport.h"
 
 namespace {
@@ -25,7 +28,7 @@ struct IgnoringListener : X11ChildWindow::Listener {
 class PaintedWindow : public ::testing::Test {
 protected:
   void SetUp() override {
-    child = X11ChildWindow::create(host.handle(), 100, 60, listener);
+    child = X11ChildWindow::create(windowId(host.handle()), 100, 60, listener);
     ASSERT_NE(child, nullptr);
     child->processPendingEvents();
     cairo = cairo_create(child->pixels());
@@ -34,12 +37,15 @@ protected:
     painter.fillPixels({0, 0, 100, 60});
   }
   void TearDown() override { cairo_destroy(cairo); }
-  X11Snapshot snapshot() {
+  // What the window shows once the whole image is shown.
+  std::unique_ptr<TestCanvas> snapshot() {
     child->show({0, 0, 100, 60});
-    return X11Snapshot(child->id(), {0, 0, 100, 60});
+    auto shown = std::make_unique<TestCanvas>(100, 60);
+    shown->copyFromWindow(nativeWindow(child->id()));
+    return shown;
   }
 
-  X11HostWindow host;
+  HostWindow host;
   IgnoringListener listener;
   std::unique_ptr<X11ChildWindow> child;
   cairo_t* cairo = nullptr;
@@ -78,14 +84,14 @@ TEST_F(PaintedWindow, FillsCoverWholePixelsAndPenLinesLeaveTheirEndOut) {
     painter.moveTo({0, 30});
     painter.lineTo({50, 30});
   }
-  const X11Snapshot shown = snapshot();
-  EXPECT_EQ(shown.count(ColourGreen, {0, 0, 100, 30}), 11 * 7);
-  EXPECT_EQ(shown.count(ColourGreen, {6, 5, 17, 12}), 11 * 7);
-  EXPECT_EQ(shown.count(ColourRed, {5, 4, 17, 5}), 12);
-  EXPECT_EQ(shown.count(ColourRed, {17, 4, 18, 12}), 8);
-  EXPECT_EQ(shown.pixel(17, 12), kCanvas);
-  EXPECT_EQ(shown.count(ColourWhite, {0, 30, 100, 31}), 8 * 3 + 2);
-  EXPECT_EQ(shown.pixel(3, 30), kCanvas);
+  const std::unique_ptr<TestCanvas> shown = snapshot();
+  EXPECT_EQ(shown->count(ColourGreen, {0, 0, 100, 30}), 11 * 7);
+  EXPECT_EQ(shown->count(ColourGreen, {6, 5, 17, 12}), 11 * 7);
+  EXPECT_EQ(shown->count(ColourRed, {5, 4, 17, 5}), 12);
+  EXPECT_EQ(shown->count(ColourRed, {17, 4, 18, 12}), 8);
+  EXPECT_EQ(shown->pixel(17, 12), kCanvas);
+  EXPECT_EQ(shown->count(ColourWhite, {0, 30, 100, 31}), 8 * 3 + 2);
+  EXPECT_EQ(shown->pixel(3, 30), kCanvas);
 }
 
 TEST_F(PaintedWindow, KeyedImagesLeaveTheirKeyPixelsOutAndOpaqueCopiesTakeEverything) {
@@ -98,13 +104,13 @@ TEST_F(PaintedWindow, KeyedImagesLeaveTheirKeyPixelsOutAndOpaqueCopiesTakeEveryt
     surface.copyImage(image, {20, 5, 26, 11}, {0, 0}, true);
     surface.copyImage(image, {30, 5, 33, 8}, {3, 3}, true);
   }
-  const X11Snapshot shown = snapshot();
-  EXPECT_EQ(shown.count(kCanvas, {4, 5, 10, 11}), 4);
-  EXPECT_EQ(shown.count(kBody, {4, 5, 10, 11}), 31);
-  EXPECT_EQ(shown.pixel(4 + 3, 5 + 2), kNearWhite);
-  EXPECT_EQ(shown.count(ColourWhite, {20, 5, 26, 11}), 4);
-  EXPECT_EQ(shown.count(kBody, {30, 5, 33, 8}), 8);
-  EXPECT_EQ(shown.pixel(32, 7), ColourWhite);
+  const std::unique_ptr<TestCanvas> shown = snapshot();
+  EXPECT_EQ(shown->count(kCanvas, {4, 5, 10, 11}), 4);
+  EXPECT_EQ(shown->count(kBody, {4, 5, 10, 11}), 31);
+  EXPECT_EQ(shown->pixel(4 + 3, 5 + 2), kNearWhite);
+  EXPECT_EQ(shown->count(ColourWhite, {20, 5, 26, 11}), 4);
+  EXPECT_EQ(shown->count(kBody, {30, 5, 33, 8}), 8);
+  EXPECT_EQ(shown->pixel(32, 7), ColourWhite);
   cairo_surface_destroy(keyed);
   cairo_surface_destroy(image);
 }
@@ -117,12 +123,12 @@ TEST_F(PaintedWindow, OpaqueTextFillsTheCellThatDrawTextCentresOnItsRectangle) {
     painter.setTextColour(ColourYellow);
     painter.drawText("120", {10, 20, 90, 40}, X11Painter::Align::Left, true);
   }
-  const X11Snapshot shown = snapshot();
+  const std::unique_ptr<TestCanvas> shown = snapshot();
   // The 9-pixel face's cell is 10 pixels high, from (20 + 40 - 10) / 2 = 25 on.
   int top = -1, bottom = -1, left = -1;
   for (int y = 0; y < 60; ++y) {
     for (int x = 0; x < 100; ++x) {
-      if (shown.pixel(x, y) == kCanvas) continue;
+      if (shown->pixel(x, y) == kCanvas) continue;
       if (top < 0) top = y;
       bottom = y;
       if (left < 0 || x < left) left = x;
@@ -131,5 +137,5 @@ TEST_F(PaintedWindow, OpaqueTextFillsTheCellThatDrawTextCentresOnItsRectangle) {
   EXPECT_EQ(top, 25);
   EXPECT_EQ(bottom, 34);
   EXPECT_EQ(left, 10);
-  EXPECT_GT(shown.count(ColourYellow, {10, 25, 40, 35}), 10);
+  EXPECT_GT(shown->count(ColourYellow, {10, 25, 40, 35}), 10);
 }

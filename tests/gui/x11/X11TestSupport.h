@@ -9,11 +9,20 @@
 #include <vector>
 
 #include "gui/GuiColour.h"
+#include "gui/GuiPlatformTypes.h"
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
 
 // The test's own connection, as a host has its own.
 Display* testDisplay();
+
+// Window ids as the toolkit passes them, and back.
+inline Window windowId(GuiNativeWindow window) {
+  return static_cast<Window>(reinterpret_cast<std::uintptr_t>(window));
+}
+inline GuiNativeWindow nativeWindow(Window id) {
+  return reinterpret_cast<GuiNativeWindow>(static_cast<std::uintptr_t>(id));
+}
 
 // A visible top-level window at a fixed place on the screen, on testDisplay().
 class X11HostWindow {
