@@ -151,7 +151,7 @@ panel_comparison() {
   local differing
   differing=$(compare -metric AE out/editor.png out/editor-linux.png null: 2>&1 || true)
   echo
-  echo "out/editor-linux.png differs from out/editor.png in ${differing} of $((150 * 272)) pixels."
+  echo "out/editor-linux.png differs from out/editor.png in ${differing} of $(identify -format "%[fx:w*h]" out/editor.png) pixels."
 }
 
 panel_note() {
