@@ -2,9 +2,10 @@
 // Draws on one native surface with the pen, brush and font that this context
 // makes for it; whatever it changed on the surface is put back when it ends.
 //
-// Platform seam: this header is portable; gui/win32/GuiDrawingContext.cpp (a
-// device context) and gui/x11/GuiDrawingContext.cpp (a cairo context) define
-// every operation not defined here, and the struct Native with the back end's
+// Platform seam: this header is portable, frameRect is in
+// gui/GuiDrawingContext.cpp; gui/win32/GuiDrawingContext.cpp (a device
+// context) and gui/x11/GuiDrawingContext.cpp (a cairo context) define every
+// other operation not defined here, and the struct Native with the back end's
 // own state. Shapes must land on the same pixels on every back end:
 // - lineTo draws from the current point to p and leaves p itself out; the
 //   next lineTo starts at p;
@@ -107,6 +108,8 @@ protected:
   void adoptSurface(GuiNativeSurface surface);
   // Puts back what the context changed on its surface, once; before the surface goes.
   void restoreSurface();
+  // Paints width x height pixels from (0, 0) in the colour, outline included.
+  void paintWhole(std::int32_t width, std::int32_t height, const GuiColour& colour);
 
   GuiPoint origin;
   GuiPoint offset;

@@ -94,14 +94,6 @@ void GuiDrawingContext::lineTo(const GuiPoint& p) {
   if (native) LineTo(native->dc, p.x + offset.x, p.y + offset.y);
 }
 
-void GuiDrawingContext::frameRect(const GuiRect& r) {
-  moveTo({r.left, r.top});
-  lineTo({r.right, r.top});
-  lineTo({r.right, r.bottom});
-  lineTo({r.left, r.bottom});
-  lineTo({r.left, r.top});
-}
-
 void GuiDrawingContext::fillRect(const GuiRect& r) {
   // GDI leaves the right column and bottom row out, so this is exactly the
   // inside of frameRect's outline.

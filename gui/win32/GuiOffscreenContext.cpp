@@ -26,11 +26,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
   if (!memoryDc) return;
 
   adoptSurface(memoryDc);
-  setFillColour(background);
-  setLineColour(background);
-  const GuiRect whole{0, 0, width, height};
-  fillRect(whole);
-  frameRect(whole);
+  paintWhole(width, height, background);
 }
 
 GuiOffscreenContext::~GuiOffscreenContext() {

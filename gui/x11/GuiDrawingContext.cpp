@@ -73,14 +73,6 @@ void GuiDrawingContext::lineTo(const GuiPoint& p) {
   if (native && native->painter) native->drawn(native->painter->lineTo({p.x + offset.x, p.y + offset.y}));
 }
 
-void GuiDrawingContext::frameRect(const GuiRect& r) {
-  moveTo({r.left, r.top});
-  lineTo({r.right, r.top});
-  lineTo({r.right, r.bottom});
-  lineTo({r.left, r.bottom});
-  lineTo({r.left, r.top});
-}
-
 void GuiDrawingContext::fillRect(const GuiRect& r) {
   // Strictly the inside of frameRect's outline.
   if (!native || !native->painter) return;

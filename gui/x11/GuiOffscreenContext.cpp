@@ -38,11 +38,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
     return;
   }
   adoptSurface(&image->surface);
-  setFillColour(background);
-  setLineColour(background);
-  const GuiRect whole{0, 0, width, height};
-  fillRect(whole);
-  frameRect(whole);
+  paintWhole(width, height, background);
 }
 
 GuiOffscreenContext::~GuiOffscreenContext() {

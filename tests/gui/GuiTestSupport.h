@@ -34,7 +34,13 @@ public:
   // Copies what the window shows on the screen into the canvas at (0, 0).
   void copyFromWindow(GuiNativeWindow window);
   // Pixels of the colour within the rectangle (right and bottom excluded).
-  int count(const GuiColour& colour, const GuiRect& area) const;
+  int count(const GuiColour& colour, const GuiRect& area) const {
+    int found = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) found += pixel(x, y) == colour;
+    }
+    return found;
+  }
 
   struct Native;
 

@@ -109,14 +109,6 @@ void TestCanvas::copyFromWindow(GuiNativeWindow window) {
   GdiFlush();
 }
 
-int TestCanvas::count(const GuiColour& colour, const GuiRect& area) const {
-  int found = 0;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) found += pixel(x, y) == colour;
-  }
-  return found;
-}
-
 struct HostWindow::Native {
   HWND window = nullptr;
 };

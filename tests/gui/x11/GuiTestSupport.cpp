@@ -133,14 +133,6 @@ void TestCanvas::copyFromWindow(GuiNativeWindow window) {
   cairo_surface_mark_dirty(native->image);
 }
 
-int TestCanvas::count(const GuiColour& colour, const GuiRect& area) const {
-  int found = 0;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) found += pixel(x, y) == colour;
-  }
-  return found;
-}
-
 struct HostWindow::Native {
   Native(int x, int y, int width, int height) : window(x, y, width, height) {}
   X11HostWindow window;
