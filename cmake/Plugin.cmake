@@ -27,8 +27,11 @@ if(WIN32)
     COMMAND ${PROJECT_SOURCE_DIR}/cmake/check-dll.sh ${LUMIVANE_OBJDUMP} $<TARGET_FILE:Lumivane>
             ${LUMIVANE_DLL_MACHINE} ${LUMIVANE_EXPORTS})
 else()
+  # Once loaded, the library stays: the libraries under its panel (pixman)
+  # set themselves up when loaded and never free that, so each unload and
+  # reload by a host would lose it again.
   target_link_options(Lumivane PRIVATE -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/Lumivane.map
-                      -Wl,--no-undefined)
+                      -Wl,--no-undefined -Wl,-z,nodelete)
   set_target_properties(Lumivane PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/Lumivane.map)
 endif()
 

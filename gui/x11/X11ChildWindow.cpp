@@ -163,6 +163,11 @@ void X11ChildWindow::show(const GuiRect& area) const {
     return;
   }
   // Pixel by pixel into the window's own format, whatever its masks and order.
+  // Bits of the depth outside the colour masks are alpha (a 32-bit visual):
+  // all set, so a compositor shows the panel opaque.
+  const unsigned long colourBits = windowVisual->red_mask | windowVisual->green_mask | windowVisual->blue_mask;
+  const unsigned long depthBits = windowDepth >= 32 ? 0xFFFFFFFFul : (1ul << windowDepth) - 1;
+  const unsigned long opaque = depthBits & ~colourBits;
   cairo_surface_flush(image);
   const unsigned char* data = cairo_image_surface_get_data(image);
   const int stride = cairo_image_surface_get_stride(image);
@@ -171,7 +176,7 @@ void X11ChildWindow::show(const GuiRect& area) const {
     for (int x0 = 0; x0 < r.width(); ++x0) {
       const std::uint32_t colour = row[x0];
       XPutPixel(shown, x0, y,
-                place(colour >> 16 & 0xFF, windowVisual->red_mask) |
+                opaque | place(colour >> 16 & 0xFF, windowVisual->red_mask) |
                     place(colour >> 8 & 0xFF, windowVisual->green_mask) | place(colour & 0xFF, windowVisual->blue_mask));
     }
   }

@@ -1,9 +1,7 @@
 #include "gui/x11/X11Connection.h"
 
-#include <algorithm>
 #include <atomic>
 #include <mutex>
-#include <vector>
 
 namespace {
 
@@ -12,23 +10,43 @@ namespace {
 // displays that are not ours go on to the handler we found.
 std::mutex installMutex;
 int openConnections = 0;
-// Read by the handler on whichever thread an error arrives.
 std::atomic<XErrorHandler> previousHandler{nullptr};
 
-// An error is delivered on the thread that reads it from the connection, and
-// each of our connections is used only on the thread that opened it.
-thread_local std::vector<X11Connection*> connectionsOfThisThread;
+// Our open connections and the first error of each since its last check. The
+// handler runs on whichever thread reads an error from a connection, so it
+// finds them here without a lock.
+struct Slot {
+  std::atomic<Display*> display{nullptr};
+  std::atomic<int> firstError{0};
+};
+constexpr int kSlots = 64;
+Slot slots[kSlots];
+
+int claimSlot(Display* display) {
+  for (int i = 0; i < kSlots; ++i) {
+    Display* empty = nullptr;
+    if (slots[i].display.compare_exchange_strong(empty, display, std::memory_order_relaxed)) {
+      slots[i].firstError.store(0, std::memory_order_relaxed);
+      return i;
+    }
+  }
+  return -1;
+}
 
 }  // namespace
 
 std::unique_ptr<X11Connection> X11Connection::open() {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return nullptr;
-  return std::unique_ptr<X11Connection>(new X11Connection(display));
+  const int slot = claimSlot(display);
+  if (slot < 0) {
+    XCloseDisplay(display);
+    return nullptr;
+  }
+  return std::unique_ptr<X11Connection>(new X11Connection(display, slot));
 }
 
-X11Connection::X11Connection(Display* display) : connection(display) {
-  connectionsOfThisThread.push_back(this);
+X11Connection::X11Connection(Display* display, int slot) : connection(display), slot(slot) {
   std::lock_guard<std::mutex> lock(installMutex);
   if (openConnections++ == 0) {
     previousHandler.store(XSetErrorHandler(&X11Connection::onError), std::memory_order_relaxed);
@@ -39,8 +57,7 @@ X11Connection::~X11Connection() {
   // Errors of requests still in flight arrive while the connection closes, so
   // it stays ours until it is gone.
   XCloseDisplay(connection);
-  auto& ours = connectionsOfThisThread;
-  ours.erase(std::remove(ours.begin(), ours.end(), this), ours.end());
+  slots[slot].display.store(nullptr, std::memory_order_relaxed);
   std::lock_guard<std::mutex> lock(installMutex);
   if (--openConnections > 0) return;
   // Somebody who installed a handler after us keeps it.
@@ -50,15 +67,14 @@ X11Connection::~X11Connection() {
 
 bool X11Connection::syncAndCheck() {
   XSync(connection, False);
-  const bool clean = firstError == 0;
-  firstError = 0;
-  return clean;
+  return slots[slot].firstError.exchange(0, std::memory_order_relaxed) == 0;
 }
 
 int X11Connection::onError(Display* display, XErrorEvent* error) {
-  for (X11Connection* ours : connectionsOfThisThread) {
-    if (ours->connection != display) continue;
-    if (ours->firstError == 0) ours->firstError = error->error_code;
+  for (Slot& ours : slots) {
+    if (ours.display.load(std::memory_order_relaxed) != display) continue;
+    int none = 0;
+    ours.firstError.compare_exchange_strong(none, error->error_code, std::memory_order_relaxed);
     return 0;
   }
   const XErrorHandler next = previousHandler.load(std::memory_order_relaxed);

@@ -9,7 +9,8 @@
 
 class X11Connection final {
 public:
-  // Null when there is no display (DISPLAY unset or unreachable).
+  // Null when there is no display (DISPLAY unset or unreachable), or when
+  // more connections are open than errors can be kept apart for.
   static std::unique_ptr<X11Connection> open();
   ~X11Connection();
 
@@ -20,13 +21,11 @@ public:
   // Waits until the server has handled every request sent so far; false when
   // any request since the last check failed. Clears the record.
   bool syncAndCheck();
-  // The error code of the first failed request since the last check, or 0.
-  int recordedError() const { return firstError; }
 
 private:
-  explicit X11Connection(Display* display);
+  X11Connection(Display* display, int slot);
   static int onError(Display* display, XErrorEvent* error);
 
   Display* connection;
-  int firstError = 0;
+  int slot;
 };

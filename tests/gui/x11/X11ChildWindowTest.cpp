@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui/x11/X11Pointer.h"
@@ -102,6 +103,12 @@ TEST(X11ChildWindow, AParentThatNamesNoWindowGivesNoWindowAndNoErrorReachesTheHo
     ASSERT_NE(child, nullptr);
     XDestroyWindow(testDisplay(), gone);
     XSync(testDisplay(), False);
+    EXPECT_EQ(hostHandler.errors(), 1);
+    // Errors of our connection stay ours on whichever thread reads them.
+    std::thread([&] {
+      XDestroyWindow(child->display(), gone);
+      XSync(child->display(), False);
+    }).join();
     EXPECT_EQ(hostHandler.errors(), 1);
   }
   EXPECT_EQ(XSetErrorHandler(&countForeignError), &countForeignError);
