@@ -29,13 +29,14 @@ void releaseBitmap(GuiBitmap*& bitmap) {
 }
 }  // namespace
 
-FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect) : GuiEditorBase(effect), filterEffect(effect) {
+FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps)
+    : GuiEditorBase(effect), filterEffect(effect) {
   setKnobMode(kLinearKnobMode);
-  backgroundBitmap = new GuiBitmap(BackgroundBitmapId);
-  sliderBodyBitmap = new GuiBitmap(SliderBodyBitmapId);
-  sliderHandleBitmap = new GuiBitmap(SliderHandleBitmapId);
-  knobBodyBitmap = new GuiBitmap(KnobBodyBitmapId);
-  knobHandleBitmap = new GuiBitmap(KnobHandleBitmapId);
+  backgroundBitmap = new GuiBitmap(bitmaps, BackgroundBitmapId);
+  sliderBodyBitmap = new GuiBitmap(bitmaps, SliderBodyBitmapId);
+  sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
+  knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
+  knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
   editorRect.top = 0;
   editorRect.left = 0;
   editorRect.bottom = static_cast<VstInt16>(backgroundBitmap->height());
@@ -56,7 +57,7 @@ VstInt32 FilterSweepEditor::open(void* window) {
   close();
   GuiEditorBase::open(window);
   frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
-                                     static_cast<HWND>(window), this);
+                                     window, this);
   if (frame->frameWindow() == nullptr) {
     // No usable parent window: say so rather than report a panel nobody sees.
     close();

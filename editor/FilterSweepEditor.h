@@ -10,6 +10,7 @@
 #include "editor/GuiEditorBase.h"
 #include "gui/GuiColour.h"
 #include "gui/GuiControlListener.h"
+#include "gui/GuiResourceSource.h"
 
 class FilterSweepEffect;
 class GuiBitmap;
@@ -26,8 +27,9 @@ enum EditorBitmapId : std::int32_t {
 
 class FilterSweepEditor final : public GuiEditorBase, public GuiControlListener {
 public:
-  // Attaches itself to the effect, which owns it from then on.
-  explicit FilterSweepEditor(FilterSweepEffect* effect);
+  // Attaches itself to the effect, which owns it from then on. The panel's
+  // bitmaps come from the given source.
+  FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps);
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 

@@ -12,7 +12,7 @@ constexpr GuiRect kKnobRect{0, 0, 28, 28};
 
 struct KnobWithHandle : ::testing::Test {
   KnobWithHandle() { handle->release(); }  // the knob keeps its own reference
-  GuiBitmap* handle = new GuiBitmap(kCornersBitmap);  // 6 x 6
+  GuiBitmap* handle = new GuiBitmap(testBitmaps(), kCornersBitmap);  // 6 x 6
   GuiKnob knob{kKnobRect, nullptr, 0, nullptr, handle, {0, 0}};
 };
 
@@ -59,7 +59,7 @@ TEST_F(KnobWithHandle, AnticlockwiseRangeMapsTheOtherWayRound) {
 }
 
 TEST_F(KnobWithHandle, NewHandleBitmapSetsTheInsetFromItsWidth) {
-  GuiBitmap* wide = new GuiBitmap(kHalvesBitmap);  // 28 pixels wide
+  GuiBitmap* wide = new GuiBitmap(testBitmaps(), kHalvesBitmap);  // 28 pixels wide
   knob.setHandleBitmap(wide);
   EXPECT_EQ(knob.getHandleInset(), 16);
   EXPECT_EQ(wide->referenceCount(), 2);
@@ -73,8 +73,8 @@ TEST(GuiKnob, WithoutAHandleBitmapThePointerIsAShadowedLine) {
   GuiKnob knob(kKnobRect, nullptr, 0, nullptr, nullptr, {0, 0});
   EXPECT_EQ(knob.getHandleInset(), 3);
   knob.setValue(0.5f);
-  DibCanvas canvas(28, 28);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(28, 28);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   knob.draw(context);
   // Grey from (13, 3) to (13, 14), then white from (14, 2) to (14, 13); GDI leaves each end pixel out.
   for (int y = 3; y < 14; ++y) EXPECT_EQ(canvas.pixel(13, y), ColourGrey) << y;

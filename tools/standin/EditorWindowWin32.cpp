@@ -1,5 +1,13 @@
 #include "tools/standin/EditorWindow.h"
 
+#include <windows.h>
+
+struct EditorWindow::Native {
+  HWND window = nullptr;
+  // The editor's own child window, once found.
+  HWND panel = nullptr;
+};
+
 namespace {
 constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
 constexpr DWORD kPumpInterval = 10;
@@ -18,12 +26,14 @@ ATOM registerHostClass() {
 }
 }  // namespace
 
-EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(host) {
+EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
+    : host(host), native(std::make_unique<Native>()) {
   ERect* rect = nullptr;
   host.dispatch(effEditGetRect, 0, 0, &rect);
   if (rect == nullptr || registerHostClass() == 0) return;
   const int width = rect->right - rect->left;
   const int height = rect->bottom - rect->top;
+  HWND& window = native->window;
   window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY,
                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return;
@@ -35,29 +45,38 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(h
 
 EditorWindow::~EditorWindow() {
   // A plug-in closed with its editor open has taken its window with it.
-  if (panel != nullptr && host.effect() != nullptr) closeEditor();
-  if (window != nullptr) DestroyWindow(window);
+  if (native->panel != nullptr && host.effect() != nullptr) closeEditor();
+  if (native->window != nullptr) DestroyWindow(native->window);
+}
+
+void* EditorWindow::hostWindow() const { return native->window; }
+
+int EditorWindow::panelCount() const {
+  int children = 0;
+  for (HWND child = FindWindowExA(native->window, nullptr, nullptr, nullptr); child != nullptr;
+       child = FindWindowExA(native->window, child, nullptr, nullptr)) {
+    ++children;
+  }
+  return children;
 }
 
 bool EditorWindow::reopenEditor() {
-  openResult = host.dispatch(effEditOpen, 0, 0, window);
-  findPanel();
+  openResult = host.dispatch(effEditOpen, 0, 0, native->window);
+  native->panel = FindWindowExA(native->window, nullptr, nullptr, nullptr);
   runFor(100);
-  return panel != nullptr;
+  return native->panel != nullptr;
 }
-
-void EditorWindow::findPanel() { panel = FindWindowExA(window, nullptr, nullptr, nullptr); }
 
 void EditorWindow::closeEditor() {
   host.dispatch(effEditClose);
-  panel = nullptr;
+  native->panel = nullptr;
   pumpAndIdle();
 }
 
-POINT EditorWindow::panelScreenOrigin() const {
+ScreenPoint EditorWindow::panelScreenOrigin() const {
   POINT origin{0, 0};
-  ClientToScreen(panel, &origin);
-  return origin;
+  ClientToScreen(native->panel, &origin);
+  return {origin.x, origin.y};
 }
 
 void EditorWindow::pumpAndIdle() {
@@ -69,7 +88,7 @@ void EditorWindow::pumpAndIdle() {
   host.dispatch(effEditIdle);
 }
 
-void EditorWindow::runFor(DWORD milliseconds) {
+void EditorWindow::runFor(unsigned milliseconds) {
   const DWORD start = GetTickCount();
   do {
     pumpAndIdle();
@@ -79,6 +98,7 @@ void EditorWindow::runFor(DWORD milliseconds) {
 
 PanelPixels EditorWindow::capture() const {
   PanelPixels pixels;
+  HWND panel = native->panel;
   RECT client{};
   if (panel == nullptr || !GetClientRect(panel, &client)) return pixels;
   pixels.width = client.right;
