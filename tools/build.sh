@@ -66,7 +66,10 @@ tests() {
   local display="$root/cmake/xvfb-session.sh"
   run_tests linux64 "$display" || failed=1
   run_tests linux32 || failed=1
-  run_tests sanitize "$display" env ASAN_OPTIONS=detect_leaks=1 || failed=1
+  # GCC 12's sanitizer runtime misreads the dynamic TLS that glibc places for
+  # the panel's libraries (pixman) once a host has dlopen'ed the plug-in, and
+  # its leak check then crashes at exit; the TLS roots are still scanned.
+  run_tests sanitize "$display" env ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 || failed=1
   # Only the tests that share an effect between threads.
   ctest_labels=threads run_tests tsan "$display" env TSAN_OPTIONS=halt_on_error=1 || failed=1
   run_tests fuzz || failed=1
