@@ -3,7 +3,6 @@
 
 #include "gui/x11/X11ChildWindow.h"
 
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <cstdlib>
@@ -128,9 +127,8 @@ TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) 
   EXPECT_EQ(origin.y, kHostY);
 
   movePointer({kHostX + 10, kHostY + 20});
-  XTestFakeButtonEvent(testDisplay(), 3, True, CurrentTime);
-  XTestFakeButtonEvent(testDisplay(), 3, False, CurrentTime);
-  XSync(testDisplay(), False);
+  setButton(3, true);
+  setButton(3, false);
   child->processPendingEvents();
   setKey(XK_Left, true);
   setKey(XK_Left, false);

@@ -61,19 +61,6 @@ GuiColour X11Snapshot::pixel(int x, int y) const {
   return pixels[static_cast<std::size_t>(y * area.width() + x)];
 }
 
-int X11Snapshot::count(const GuiColour& colour, const GuiRect& r) const {
-  int found = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) found += pixel(x, y) == colour;
-  }
-  return found;
-}
-
-void movePointer(int x, int y) {
-  XTestFakeMotionEvent(testDisplay(), -1, x, y, CurrentTime);
-  syncTestDisplay();
-}
-
 void setButton(unsigned button, bool down) {
   XTestFakeButtonEvent(testDisplay(), button, down ? True : False, CurrentTime);
   syncTestDisplay();

@@ -45,17 +45,13 @@ class X11Snapshot {
 public:
   X11Snapshot(Window window, const GuiRect& area);
   GuiColour pixel(int x, int y) const;
-  // Pixels of the colour within the rectangle (right and bottom excluded),
-  // in the snapshot's own coordinates.
-  int count(const GuiColour& colour, const GuiRect& area) const;
 
 private:
   GuiRect area;
   std::vector<GuiColour> pixels;
 };
 
-// Input through the XTest extension, at screen coordinates.
-void movePointer(int x, int y);
+// Input through the XTest extension.
 void setButton(unsigned button, bool down);
 void setKey(unsigned long keysym, bool down);
 // Waits until the server has handled the test's requests.

@@ -5,6 +5,7 @@
 // GoogleTest first: Xlib's macros (None, Bool) would rename its types.
 #include <gtest/gtest.h>
 
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <chrono>
@@ -106,6 +107,32 @@ TEST_F(LinuxPanel, AHostThatDestroysItsWindowFirstLeavesNothingBehind) {
   ASSERT_EQ(open(window.handle()), 1);
   host.dispatch(effEditIdle);
   EXPECT_EQ(window.childCount(), 1);
+}
+
+TEST_F(LinuxPanel, InAHostWindowWithAnAlphaChannelThePanelIsOpaque) {
+  // Compositing hosts may give their windows a 32-bit visual; the panel's
+  // window takes its parent's.
+  Display* display = testDisplay();
+  XVisualInfo visual{};
+  ASSERT_TRUE(XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &visual));
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.colormap = XCreateColormap(display, DefaultRootWindow(display), visual.visual, AllocNone);
+  const Window parent =
+      XCreateWindow(display, DefaultRootWindow(display), kHostX, kHostY, 150, 272, 0, 32, InputOutput, visual.visual,
+                    CWOverrideRedirect | CWColormap | CWBorderPixel | CWBackPixel, &attributes);
+  XMapRaised(display, parent);
+  XSync(display, False);
+  ASSERT_EQ(open(nativeWindow(parent)), 1);
+  host.dispatch(effEditIdle);
+  XImage* shown = XGetImage(display, parent, 148, 120, 1, 1, AllPlanes, ZPixmap);
+  ASSERT_NE(shown, nullptr);
+  // The panel's grey where no control stands, with the alpha bits all set.
+  EXPECT_EQ(XGetPixel(shown, 0, 0), 0xFFB0B0B0ul);
+  XDestroyImage(shown);
+  host.dispatch(effEditClose);
+  XDestroyWindow(display, parent);
+  XFreeColormap(display, attributes.colormap);
 }
 
 TEST_F(LinuxPanel, AClickGivesThePanelTheKeyboardAndTypedArrowsStepTheControlClicked) {
