@@ -53,9 +53,10 @@ float GuiControl::getDefaultValue() const { return defaultValue; }
 void GuiControl::setTag(std::int32_t newTag) { tag = newTag; }
 
 void GuiControl::setBackground(GuiBitmap* bitmap) {
+  // Retained first: the new bitmap may be the old one, held only by this control.
+  if (bitmap) bitmap->retain();
   if (background) background->release();
   background = bitmap;
-  if (background) background->retain();
 }
 
 GuiBitmap* GuiControl::getBackground() const { return background; }

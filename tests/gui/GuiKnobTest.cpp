@@ -4,6 +4,7 @@
 
 #include "gui/GuiBitmap.h"
 #include "gui/GuiDrawingContext.h"
+#include "gui/GuiSlider.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/resources/TestBitmaps.h"
 
@@ -67,6 +68,23 @@ TEST_F(KnobWithHandle, NewHandleBitmapSetsTheInsetFromItsWidth) {
   EXPECT_EQ(knob.getHandleInset(), 16);
   EXPECT_EQ(wide->referenceCount(), 1);
   wide->release();
+}
+
+TEST(GuiBitmapHolders, ABitmapHandedAgainToItsOnlyHolderStaysAlive) {
+  GuiBitmap* body = new GuiBitmap(kCornersBitmap);
+  GuiBitmap* knobHandle = new GuiBitmap(kCornersBitmap);
+  GuiBitmap* sliderHandle = new GuiBitmap(kCornersBitmap);
+  GuiKnob knob(kKnobRect, nullptr, 0, body, knobHandle, {0, 0});
+  GuiSlider slider({0, 0, 70, 18}, nullptr, 0, 2, 62, sliderHandle, nullptr, {0, 0}, SliderOriginLeft);
+  for (GuiBitmap* bitmap : {body, knobHandle, sliderHandle}) bitmap->release();  // the controls hold them alone
+  knob.setBackground(body);
+  knob.setHandleBitmap(knobHandle);
+  slider.setHandleBitmap(sliderHandle);
+  for (GuiBitmap* bitmap : {body, knobHandle, sliderHandle}) {
+    EXPECT_EQ(bitmap->referenceCount(), 1);
+    BITMAP description{};
+    EXPECT_NE(GetObjectA(bitmap->imageHandle(), sizeof description, &description), 0) << "the image was deleted";
+  }
 }
 
 TEST(GuiKnob, WithoutAHandleBitmapThePointerIsAShadowedLine) {
