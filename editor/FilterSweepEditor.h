@@ -26,11 +26,13 @@ enum EditorBitmapId : std::int32_t {
 
 class FilterSweepEditor final : public GuiEditorBase, public GuiControlListener {
 public:
-  // Attaches itself to the effect, which owns it from then on.
+  // Loads the bitmaps; throws std::bad_alloc, leaving nothing behind, when
+  // memory runs out.
   explicit FilterSweepEditor(FilterSweepEffect* effect);
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 
+  // Answers 0, with nothing left behind, when the panel cannot be built.
   VstInt32 open(void* window) override;
   void close() override;
   // Safe from any thread: stores values and dirty flags, draws nothing.
@@ -41,7 +43,11 @@ public:
   static void displayText(float value, char* text, void* binding);
 
 private:
-  void addRow(std::size_t row, ControlBinding& binding);
+  bool buildPanel(void* window);
+  bool addRow(std::size_t row, ControlBinding& binding);
+  // The frame owns the view from here on, or it is released: false then.
+  bool addToFrame(GuiView* view);
+  void releaseBitmaps();
 
   FilterSweepEffect* filterEffect;
   std::unique_ptr<std::array<ControlBinding, controlLayout.size()>> controlBindings;

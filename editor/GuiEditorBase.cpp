@@ -22,7 +22,6 @@ bool isBefore(std::uint32_t time, std::uint32_t reference) {
 GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
     : EditorBase(effect), tickSource([] { return static_cast<std::uint32_t>(GetTickCount()); }),
       sleeper([](std::uint32_t milliseconds) { Sleep(milliseconds); }) {
-  if (effect) effect->attachEditor(this);
   nextIdleTime = tickSource();
   oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 }

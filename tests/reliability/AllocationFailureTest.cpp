@@ -12,6 +12,11 @@
 #include "host/VstAbi.h"
 #include "tests/reliability/FailingAllocator.h"
 #include "tools/standin/PluginModule.h"
+#include "tools/standin/StandInHost.h"
+
+#if defined(_WIN32)
+#include "tools/standin/EditorWindow.h"
+#endif
 
 namespace {
 constexpr VstInt32 kFrames = 256;
@@ -20,14 +25,24 @@ VstIntPtr VST_CALLBACK plainHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr,
   return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+PluginModule& pluginModule() {
+  static PluginModule module(LUMIVANE_PLUGIN_PATH);
+  return module;
+}
+
 // Each time on a new thread, as hosts call the entry from threads of their
 // own: whatever the library keeps per thread is made afresh in each.
 AEffect* openWithAllocationFailing(long failAt, FailingAllocator::Tally& tally) {
-  static PluginModule module(LUMIVANE_PLUGIN_PATH);
+  PluginEntryProc entry = pluginModule().entry();
   AEffect* effect = nullptr;
   std::thread caller([&] {
+    // A C++ runtime may keep state for each thread that has seen an exception
+    // (the Windows one does); a first refused entry makes it uncounted.
+    FailingAllocator::arm(1);
+    if (AEffect* first = entry(plainHost)) first->dispatcher(first, effClose, 0, 0, nullptr, 0.0f);
+    FailingAllocator::disarm();
     FailingAllocator::arm(failAt);
-    effect = module.entry()(plainHost);
+    effect = entry(plainHost);
     tally = FailingAllocator::disarm();
   });
   caller.join();
@@ -73,3 +88,42 @@ TEST(AllocationFailure, EveryFailingAllocationInTheEntryGivesNoEffectOrAWorkingO
     EXPECT_TRUE(worksAndCloses(later)) << "after allocation " << failAt << " failed";
   }
 }
+
+#if defined(_WIN32)
+// Where the plug-in has an editor: its opening, in the host's window.
+TEST(AllocationFailure, EveryFailingAllocationInTheEditorsOpeningLeavesNoPanelOrAWorkingOne) {
+  StandInHost host(pluginModule().entry());
+  ASSERT_NE(host.open(), nullptr);
+  EditorWindow window(host, 10, 10);
+  ASSERT_TRUE(window.isOpen());
+  window.closeEditor();
+  const auto panel = [&] { return FindWindowExA(window.hostWindow(), nullptr, nullptr, nullptr); };
+  const auto openWithAllocationFailing = [&](long failAt, FailingAllocator::Tally& tally) {
+    FailingAllocator::arm(failAt);
+    const VstIntPtr answer = host.dispatch(effEditOpen, 0, 0, window.hostWindow());
+    tally = FailingAllocator::disarm();
+    return answer;
+  };
+
+  FailingAllocator::Tally complete;
+  // As for the entry: the runtime's state for this thread, made uncounted.
+  if (openWithAllocationFailing(1, complete) == 1) window.closeEditor();
+  ASSERT_EQ(openWithAllocationFailing(0, complete), 1);
+  window.closeEditor();
+  ASSERT_GT(complete.allocations, 0);
+  std::printf("a successful opening allocates %ld times\n", complete.allocations);
+  for (long failAt = 1; failAt <= complete.allocations; ++failAt) {
+    FailingAllocator::Tally tally;
+    if (openWithAllocationFailing(failAt, tally) == 0) {
+      EXPECT_EQ(panel(), nullptr) << "a window left when allocation " << failAt << " failed";
+      EXPECT_EQ(tally.stillHeld, 0) << "leaked when allocation " << failAt << " failed";
+    } else {
+      EXPECT_NE(panel(), nullptr) << "allocation " << failAt << " failed";
+      window.closeEditor();
+    }
+    EXPECT_EQ(host.dispatch(effEditOpen, 0, 0, window.hostWindow()), 1) << "after allocation " << failAt << " failed";
+    EXPECT_NE(panel(), nullptr);
+    window.closeEditor();
+  }
+}
+#endif

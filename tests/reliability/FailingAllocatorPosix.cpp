@@ -1,54 +1,24 @@
-// The test program's own allocator, which the plug-in library finds before the
-// C library's. Natively the malloc family itself is replaced, so allocations
-// inside the C library on the plug-in's behalf count too; under a sanitizer,
-// which owns malloc, the C++ allocation functions are.
+// The test program's own allocation functions, which the plug-in library
+// finds before the C library's. Natively the malloc family itself is replaced,
+// so allocations inside the C library on the plug-in's behalf count too; under
+// a sanitizer, which owns malloc, the C++ allocation functions are.
 #include "tests/reliability/FailingAllocator.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
 
-namespace {
-std::atomic<bool> armed{false};
-std::atomic<long> failAtCount{0};
-std::atomic<long> allocationCount{0};
-std::atomic<long> heldCount{0};
+using FailingAllocator::grantAllocation;
+using FailingAllocator::noteFreed;
+using FailingAllocator::noteGranted;
 
-// False when this allocation is the one to refuse.
-bool grant() {
-  if (!armed.load(std::memory_order_relaxed)) return true;
-  const long number = allocationCount.fetch_add(1, std::memory_order_relaxed) + 1;
-  return number != failAtCount.load(std::memory_order_relaxed);
-}
-
-void noteGranted(void* block) {
-  if (block != nullptr && armed.load(std::memory_order_relaxed)) heldCount.fetch_add(1, std::memory_order_relaxed);
-}
-
-void noteFreed(void* block) {
-  if (block != nullptr && armed.load(std::memory_order_relaxed)) heldCount.fetch_sub(1, std::memory_order_relaxed);
-}
-}  // namespace
-
-namespace FailingAllocator {
-void arm(long failAt) {
-  failAtCount = failAt;
-  allocationCount = 0;
-  heldCount = 0;
-  armed = true;
-}
-
-Tally disarm() {
-  armed = false;
-  return Tally{allocationCount.load(), heldCount.load()};
-}
-}  // namespace FailingAllocator
+// Linked in, they are in place from the start.
+void FailingAllocator::interpose() {}
 
 #if defined(LUMIVANE_SANITIZED)
 namespace {
 void* allocate(std::size_t size) {
-  if (!grant()) return nullptr;
+  if (!grantAllocation()) return nullptr;
   void* block = std::malloc(size == 0 ? 1 : size);
   noteGranted(block);
   return block;
@@ -83,24 +53,24 @@ void* __libc_memalign(std::size_t, std::size_t);
 void __libc_free(void*);
 
 void* malloc(std::size_t size) noexcept {
-  if (!grant()) return nullptr;
+  if (!grantAllocation()) return nullptr;
   void* block = __libc_malloc(size);
   noteGranted(block);
   return block;
 }
 void* calloc(std::size_t count, std::size_t size) noexcept {
-  if (!grant()) return nullptr;
+  if (!grantAllocation()) return nullptr;
   void* block = __libc_calloc(count, size);
   noteGranted(block);
   return block;
 }
 void* realloc(void* block, std::size_t size) noexcept {
   if (block == nullptr) return malloc(size);
-  if (!grant()) return nullptr;
+  if (!grantAllocation()) return nullptr;
   return __libc_realloc(block, size);
 }
 void* memalign(std::size_t alignment, std::size_t size) noexcept {
-  if (!grant()) return nullptr;
+  if (!grantAllocation()) return nullptr;
   void* block = __libc_memalign(alignment, size);
   noteGranted(block);
   return block;
