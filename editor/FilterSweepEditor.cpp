@@ -111,6 +111,7 @@ bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   control->setTransparent(true);
   if (!addToFrame(control)) return false;
   binding.control = control;
+  shownValues[row] = value;
 
   const GuiRect displayRect{layout.displayX - layout.displayWidth / 2, layout.displayY - kDisplayHalfHeight,
                             layout.displayX + layout.displayWidth / 2, layout.displayY + kDisplayHalfHeight};
@@ -132,20 +133,23 @@ void FilterSweepEditor::close() {
   frame.reset();
 }
 
-void FilterSweepEditor::parameterChanged(VstInt32 index, float) {
-  if (!frame || !controlBindings) return;
-  if (index < 0 || index >= static_cast<VstInt32>(controlLayout.size())) return;
-  const ControlBinding& binding = (*controlBindings)[static_cast<std::size_t>(index)];
-  const float value = filterEffect->parameterValue(controlLayout[static_cast<std::size_t>(index)].parameter);
-  if (binding.control) {
+void FilterSweepEditor::idle() {
+  if (!inHostIdle) followParameters();
+  GuiEditorBase::idle();
+}
+
+void FilterSweepEditor::followParameters() {
+  if (!controlBindings) return;
+  for (std::size_t row = 0; row < controlLayout.size(); ++row) {
+    const float value = filterEffect->parameterValue(controlLayout[row].parameter);
+    if (value == shownValues[row]) continue;
+    shownValues[row] = value;
+    const ControlBinding& binding = (*controlBindings)[row];
     binding.control->setValue(value);
     binding.control->setDirty(true);
-  }
-  if (binding.display) {
     binding.display->setValue(value);
     binding.display->setDirty(true);
   }
-  requestUpdate();
 }
 
 void FilterSweepEditor::valueChanged(GuiDrawingContext* context, GuiControl& control) {

@@ -35,8 +35,11 @@ public:
   // Answers 0, with nothing left behind, when the panel cannot be built.
   VstInt32 open(void* window) override;
   void close() override;
-  // Safe from any thread: stores values and dirty flags, draws nothing.
-  void parameterChanged(VstInt32 index, float value) override;
+  // Moves the parameters' current values into the controls and displays
+  // whose parameter changed, then redraws what is dirty. A parameter write
+  // from another thread (which only requests an update) never reaches the
+  // views: it shows here, at the window thread's next idle pass.
+  void idle() override;
   void valueChanged(GuiDrawingContext* context, GuiControl& control) override;
 
   // The value displays' converter: the parameter's own short display text.
@@ -47,10 +50,13 @@ private:
   bool addRow(std::size_t row, ControlBinding& binding);
   // The frame owns the view from here on, or it is released: false then.
   bool addToFrame(GuiView* view);
+  void followParameters();
   void releaseBitmaps();
 
   FilterSweepEffect* filterEffect;
   std::unique_ptr<std::array<ControlBinding, controlLayout.size()>> controlBindings;
+  // What each row shows; read and written on the window thread only.
+  std::array<float, controlLayout.size()> shownValues{};
   GuiBitmap* backgroundBitmap = nullptr;
   GuiBitmap* sliderBodyBitmap = nullptr;
   GuiBitmap* sliderHandleBitmap = nullptr;

@@ -23,11 +23,12 @@ GuiControl::~GuiControl() {
 }
 
 bool GuiControl::isDirty() const {
-  return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) || dirty;
+  return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) ||
+         dirty.load(std::memory_order_relaxed);
 }
 
 void GuiControl::setDirty(bool flag) {
-  dirty = flag;
+  dirty.store(flag, std::memory_order_relaxed);
   const float current = value.load(std::memory_order_relaxed);
   if (flag) {
     oldValue.store(current == -1.0f ? 0.0f : -1.0f, std::memory_order_relaxed);
