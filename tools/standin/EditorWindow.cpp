@@ -4,6 +4,12 @@ namespace {
 constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
 constexpr DWORD kPumpInterval = 10;
 
+// The key opcodes' virtual keys of the arrows, in the order VK_LEFT .. VK_DOWN.
+constexpr VstIntPtr kArrowKeys[] = {11, 12, 13, 14};
+constexpr float kShiftBit = 1.0f, kAltBit = 2.0f, kControlBit = 4.0f;
+
+bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
 ATOM registerHostClass() {
   static const ATOM atom = [] {
     WNDCLASSA windowClass{};
@@ -63,10 +69,24 @@ POINT EditorWindow::panelScreenOrigin() const {
 void EditorWindow::pumpAndIdle() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.hwnd == window) {
+      forwardKey(message);
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
   host.dispatch(effEditIdle);
+}
+
+void EditorWindow::forwardKey(const MSG& message) {
+  const auto key = static_cast<int>(message.wParam);
+  const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
+  const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
+  const float modifiers = (held(VK_SHIFT) ? kShiftBit : 0.0f) + (held(VK_MENU) ? kAltBit : 0.0f) +
+                          (held(VK_CONTROL) ? kControlBit : 0.0f);
+  host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
+                arrow ? kArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
 }
 
 void EditorWindow::runFor(DWORD milliseconds) {

@@ -35,7 +35,8 @@ public:
   HWND panelWindow() const { return panel; }
   POINT panelScreenOrigin() const;
 
-  // Dispatches the thread's pending messages, then sends the host's idle opcode.
+  // Dispatches the thread's pending messages, keys for the host's window as
+  // the editor's key opcodes, then sends the host's idle opcode.
   void pumpAndIdle();
   // Keeps pumping and idling for the given time.
   void runFor(DWORD milliseconds);
@@ -47,6 +48,7 @@ public:
 
 private:
   void findPanel();
+  void forwardKey(const MSG& message);
 
   StandInHost& host;
   HWND window = nullptr;
