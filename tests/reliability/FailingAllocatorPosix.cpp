@@ -44,14 +44,9 @@ void operator delete[](void* block, std::size_t) noexcept { release(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { release(block); }
 void operator delete[](void* block, const std::nothrow_t&) noexcept { release(block); }
 #else
-// glibc's own entry points stay reachable under these names.
-extern "C" {
-void* __libc_malloc(std::size_t);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-void* __libc_memalign(std::size_t, std::size_t);
-void __libc_free(void*);
+#include "tests/reliability/GlibcAllocator.h"
 
+extern "C" {
 void* malloc(std::size_t size) noexcept {
   if (!grantAllocation()) return nullptr;
   void* block = __libc_malloc(size);
