@@ -1,6 +1,12 @@
 # The whole interface for a newcomer: `make` builds the three plug-ins into
 # dist/, `make test` runs every test, `make demo` shows the plug-in at work.
-.PHONY: all test demo clean
+# `make install` puts the Linux plug-in, lumivane-host and its manual page
+# under PREFIX (staged under DESTDIR if given), `make uninstall` removes them,
+# and `make package` writes the versioned release archives into dist/.
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: all test demo install uninstall package clean
 
 all:
 	@tools/build.sh plugins
@@ -10,6 +16,15 @@ test:
 
 demo:
 	@tools/build.sh demo
+
+install:
+	@PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" tools/build.sh install
+
+uninstall:
+	@PREFIX="$(PREFIX)" DESTDIR="$(DESTDIR)" tools/build.sh uninstall
+
+package:
+	@tools/build.sh package
 
 clean:
 	rm -rf build dist out

@@ -15,6 +15,10 @@ include(GoogleTest)
 # whose start-up under Wine costs more than their cases.
 function(lumivane_add_test name)
   cmake_parse_arguments(ARG "WHOLE_PROGRAM" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+  # LeakSanitizer leaves out what the libraries under the Linux panel keep for good.
+  if(LUMIVANE_SANITIZE MATCHES address)
+    list(APPEND ARG_PROPERTIES ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-suppressions.txt")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
   if(ARG_WHOLE_PROGRAM)

@@ -1,8 +1,12 @@
-# The plug-in module: the host binding's entry over the engine (and, on
-# Windows, the editor), exporting only the entry.
+# The plug-in module: the host binding's entry over the engine and the
+# editor, exporting only the entry.
 add_library(Lumivane MODULE ${PROJECT_SOURCE_DIR}/host/PluginExports.cpp)
 set_target_properties(Lumivane PROPERTIES PREFIX "")
 target_link_libraries(Lumivane PRIVATE lumivane_engine lumivane_host)
+if(LUMIVANE_HAS_EDITOR)
+  target_link_libraries(Lumivane PRIVATE lumivane_editor)
+  target_sources(Lumivane PRIVATE ${LUMIVANE_EDITOR_FACTORY})
+endif()
 
 if(WIN32)
   target_sources(Lumivane PRIVATE ${PROJECT_SOURCE_DIR}/host/ModuleEntryWin32.cpp)
@@ -15,10 +19,7 @@ if(WIN32)
     set(LUMIVANE_DLL_MACHINE "pei-x86-64")
     set(LUMIVANE_EXPORTS main VSTPluginMain)
   endif()
-  if(LUMIVANE_HAS_EDITOR AND TARGET lumivane_editor)
-    target_link_libraries(Lumivane PRIVATE lumivane_editor)
-    target_sources(Lumivane PRIVATE ${LUMIVANE_EDITOR_RESOURCES} ${LUMIVANE_EDITOR_FACTORY})
-  endif()
+  target_sources(Lumivane PRIVATE ${LUMIVANE_EDITOR_RESOURCES})
   target_link_options(Lumivane PRIVATE -Wl,--enable-stdcall-fixup)
   enable_testing()
   string(REPLACE "-gcc-posix" "-objdump" LUMIVANE_OBJDUMP "${CMAKE_C_COMPILER}")
@@ -26,8 +27,11 @@ if(WIN32)
     COMMAND ${PROJECT_SOURCE_DIR}/cmake/check-dll.sh ${LUMIVANE_OBJDUMP} $<TARGET_FILE:Lumivane>
             ${LUMIVANE_DLL_MACHINE} ${LUMIVANE_EXPORTS})
 else()
+  # Once loaded, the library stays: the libraries under its panel (pixman)
+  # set themselves up when loaded and never free that, so each unload and
+  # reload by a host would lose it again.
   target_link_options(Lumivane PRIVATE -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/Lumivane.map
-                      -Wl,--no-undefined)
+                      -Wl,--no-undefined -Wl,-z,nodelete)
   set_target_properties(Lumivane PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/Lumivane.map)
 endif()
 

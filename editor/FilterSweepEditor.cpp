@@ -24,14 +24,15 @@ GuiRect centredOn(std::int32_t x, std::int32_t y, const GuiBitmap& bitmap) {
 }
 }  // namespace
 
-FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect) : GuiEditorBase(effect), filterEffect(effect) {
+FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps)
+    : GuiEditorBase(effect), filterEffect(effect) {
   setKnobMode(kLinearKnobMode);
   try {
-    backgroundBitmap = new GuiBitmap(BackgroundBitmapId);
-    sliderBodyBitmap = new GuiBitmap(SliderBodyBitmapId);
-    sliderHandleBitmap = new GuiBitmap(SliderHandleBitmapId);
-    knobBodyBitmap = new GuiBitmap(KnobBodyBitmapId);
-    knobHandleBitmap = new GuiBitmap(KnobHandleBitmapId);
+    backgroundBitmap = new GuiBitmap(bitmaps, BackgroundBitmapId);
+    sliderBodyBitmap = new GuiBitmap(bitmaps, SliderBodyBitmapId);
+    sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
+    knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
+    knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
   } catch (...) {
     // No destructor runs for an editor that was never complete.
     releaseBitmaps();
@@ -73,7 +74,7 @@ VstInt32 FilterSweepEditor::open(void* window) {
 
 bool FilterSweepEditor::buildPanel(void* window) {
   frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
-                                     static_cast<HWND>(window), this);
+                                     window, this);
   if (frame->frameWindow() == nullptr) return false;
   frame->setBackground(backgroundBitmap);
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();

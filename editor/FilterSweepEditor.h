@@ -10,6 +10,7 @@
 #include "editor/GuiEditorBase.h"
 #include "gui/GuiColour.h"
 #include "gui/GuiControlListener.h"
+#include "gui/GuiResourceSource.h"
 
 class FilterSweepEffect;
 class GuiBitmap;
@@ -26,9 +27,9 @@ enum EditorBitmapId : std::int32_t {
 
 class FilterSweepEditor final : public GuiEditorBase, public GuiControlListener {
 public:
-  // Loads the bitmaps; throws std::bad_alloc, leaving nothing behind, when
-  // memory runs out.
-  explicit FilterSweepEditor(FilterSweepEffect* effect);
+  // Loads the panel's bitmaps from the given source; throws std::bad_alloc,
+  // leaving nothing behind, when memory runs out.
+  FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps);
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 

@@ -1,9 +1,6 @@
 #include "editor/GuiEditorBase.h"
 
-#include <windows.h>
-#include <ole2.h>
-
-#include "gui/GuiDrawingContext.h"
+#include "gui/GuiClock.h"
 
 namespace {
 
@@ -20,16 +17,13 @@ bool isBefore(std::uint32_t time, std::uint32_t reference) {
 }  // namespace
 
 GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
-    : EditorBase(effect), tickSource([] { return static_cast<std::uint32_t>(GetTickCount()); }),
-      sleeper([](std::uint32_t milliseconds) { Sleep(milliseconds); }) {
+    : EditorBase(effect), tickSource(guiTickCount), sleeper(guiSleep) {
   nextIdleTime = tickSource();
-  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 }
 
 GuiEditorBase::~GuiEditorBase() {
-  // A window still open goes before OLE, which its drop target needs.
+  // A window still open goes before the thread's set-up, which its drop target needs.
   frame.reset();
-  if (oleInitialised) OleUninitialize();
 }
 
 VstInt32 GuiEditorBase::reportRect(ERect** rect) {
@@ -52,9 +46,15 @@ void GuiEditorBase::idle() {
   if (frame) frame->idle();
 }
 
-VstInt32 GuiEditorBase::onKeyDown(const KeyStroke& key) { return frame ? frame->onKeyDown(key) : -1; }
+namespace {
 
-VstInt32 GuiEditorBase::onKeyUp(const KeyStroke& key) { return frame ? frame->onKeyUp(key) : -1; }
+GuiKeyStroke toolkitKey(const KeyStroke& key) { return {key.character, key.virtualKey, key.modifiers}; }
+
+}  // namespace
+
+VstInt32 GuiEditorBase::onKeyDown(const KeyStroke& key) { return frame ? frame->onKeyDown(toolkitKey(key)) : -1; }
+
+VstInt32 GuiEditorBase::onKeyUp(const KeyStroke& key) { return frame ? frame->onKeyUp(toolkitKey(key)) : -1; }
 
 VstInt32 GuiEditorBase::setKnobMode(VstInt32 mode) {
   knobMode.store(mode, std::memory_order_relaxed);
@@ -66,15 +66,7 @@ bool GuiEditorBase::onWheel(float distance) { return frame ? frame->onWheel(null
 void GuiEditorBase::parameterChanged(VstInt32, float) { requestUpdate(); }
 
 void GuiEditorBase::drawNow(const GuiRect*) {
-  HWND window = frame ? frame->frameWindow() : nullptr;
-  if (!window) return;
-  HDC dc = GetDC(window);
-  if (!dc) return;
-  {
-    GuiDrawingContext context(frame.get(), dc, window);
-    frame->draw(context);
-  }
-  ReleaseDC(window, dc);
+  if (frame) frame->drawNow();
 }
 
 void GuiEditorBase::pumpIdle() {
@@ -85,12 +77,19 @@ void GuiEditorBase::pumpIdle() {
     if (isBefore(now, nextIdleTime - kEarlyRunMargin)) return;
   }
   idle();
-  MSG message;
-  if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+  if (frame) frame->dispatchPendingPaint();
   nextIdleTime = now + kIdleInterval;
   inHostIdle = true;
   if (effect) effect->hostIdle();
   inHostIdle = false;
+}
+
+void GuiEditorBase::beginParameterEdit(std::int32_t index) {
+  if (hostEffect()) hostEffect()->hostBeginEdit(index);
+}
+
+void GuiEditorBase::endParameterEdit(std::int32_t index) {
+  if (hostEffect()) hostEffect()->hostEndEdit(index);
 }
 
 void GuiEditorBase::setIdleClock(TickSource ticks, Sleeper sleep) {

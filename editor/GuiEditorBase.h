@@ -10,10 +10,12 @@
 
 #include "editor/EditorBase.h"
 #include "gui/GuiFrame.h"
+#include "gui/GuiFrameOwner.h"
 #include "gui/GuiRect.h"
+#include "gui/GuiThreadSetup.h"
 #include "host/EffectBaseExt.h"
 
-class GuiEditorBase : public EditorBase {
+class GuiEditorBase : public EditorBase, public GuiFrameOwner {
 public:
   // Milliseconds since some start, wrapping like GetTickCount.
   using TickSource = std::function<std::uint32_t()>;
@@ -37,13 +39,17 @@ public:
   virtual void drawNow(const GuiRect* updateRect = nullptr);
   // Called on every turn of a control's mouse-tracking loop: runs the idle work
   // at most every 100 ms, sleeping 4 ms on the turns in between.
-  virtual void pumpIdle();
+  void pumpIdle() override;
+  // The host hears of the start and end of every drag.
+  void beginParameterEdit(std::int32_t index) override;
+  void endParameterEdit(std::int32_t index) override;
+  std::int32_t readKnobMode() const override { return currentKnobMode(); }
 
   EffectBaseExt* hostEffect() const { return static_cast<EffectBaseExt*>(effect); }
   GuiFrame* editorFrame() const { return frame.get(); }
   // The knob mode last given by the host, shared by every editor of the module.
   static VstInt32 currentKnobMode() { return knobMode.load(std::memory_order_relaxed); }
-  // Replaces GetTickCount and Sleep in pumpIdle (tests); the pump is then due at once.
+  // Replaces the window system's clock and sleep in pumpIdle (tests); the pump is then due at once.
   void setIdleClock(TickSource ticks, Sleeper sleeper);
 
 protected:
@@ -54,8 +60,7 @@ protected:
 
 private:
   static inline std::atomic<VstInt32> knobMode{0};
-  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
-  bool oleInitialised = false;
+  GuiThreadSetup threadSetup;
   TickSource tickSource;
   Sleeper sleeper;
 };

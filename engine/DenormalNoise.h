@@ -10,8 +10,11 @@ public:
   static const DenormalNoise& shared();
 
   float at(int index) const { return values[index]; }
+  // noisy[j] = value (first + j) mod kSize, plus input[j], for j below frames.
+  void addTo(const float* input, float* noisy, int frames, int first) const;
 
 private:
   DenormalNoise();
-  float values[kSize];
+  // The values twice over, so that kSize of them from any index lie in a row.
+  alignas(16) float values[2 * kSize];
 };

@@ -6,7 +6,6 @@
 #include <ctime>
 
 #include "engine/DenormalNoise.h"
-#include "engine/FilterBank.h"
 
 namespace {
 constexpr float kStartSampleRate = 44100.0f;
@@ -216,11 +215,8 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     }
     const VstInt32 run = std::min(updateCountdown, frames - s);
     updateCountdown -= run - 1;
-    float noise[kControlInterval];
-    for (VstInt32 j = 0; j < run; ++j) {
-      noiseIndex = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
-      noise[j] = denormalNoise.at(noiseIndex);
-    }
+    const int firstNoise = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
+    noiseIndex = (noiseIndex + run) & (DenormalNoise::kSize - 1);
     const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
     // Inputs are copied before outputs are written: hosts may pass one buffer for both.
     float noisyInput[kChannelCount][kControlInterval];
@@ -230,16 +226,15 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     int channels = 0;
     for (int channel = 0; channel < kChannelCount; ++channel) {
       if (!active[channel]) continue;
-      for (VstInt32 j = 0; j < run; ++j) noisyInput[channels][j] = noise[j] + inputs[channel][s + j];
+      denormalNoise.addTo(inputs[channel] + s, noisyInput[channels], run, firstNoise);
       banks[channels] = &filterAt(channel, 0);
       runInputs[channels] = noisyInput[channels];
       runOutputs[channels] = outputs[channel] + s;
       ++channels;
     }
     FilterBank::processRun(banks, channels, filterCount, runInputs, runOutputs, run, gain,
-                           form == OutputForm::Replacing);
-    for (VstInt32 j = 0; j < run; ++j)
-      if (clock.advance()) onSweepBoundary();
+                           form == OutputForm::Replacing, filterKernel);
+    for (int boundaries = clock.advance(run); boundaries > 0; --boundaries) onSweepBoundary();
     s += run;
   }
 }
@@ -282,9 +277,14 @@ void FilterSweepEffect::controlUpdate() {
   const VstInt32 mode = wholeValue(kFilterMode);
   const float resonance = limitedToUnit(plainValue(kResonance));
   const int activeCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
+  // All filters run at one sample rate, so filter i of every channel gets the
+  // coefficients of the first channel's.
+  SwitchableFilter* firstChannel[kFiltersPerChannel];
+  for (int i = 0; i < activeCount; ++i) firstChannel[i] = &filterAt(0, i);
+  SwitchableFilter::recomputeCoefficients(firstChannel, activeCount, mode, filterFrequency.data(), resonance);
   for (int i = 0; i < activeCount; ++i)
-    for (int channel = 0; channel < kChannelCount; ++channel)
-      filterAt(channel, i).recomputeCoefficients(mode, filterFrequency[i], resonance);
+    for (int channel = 1; channel < kChannelCount; ++channel)
+      filterAt(channel, i).copyCoefficientsFrom(*firstChannel[i]);
 }
 
 void FilterSweepEffect::onSweepBoundary() {

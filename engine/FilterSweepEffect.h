@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/FilterBank.h"
 #include "engine/ParameterIndex.h"
 #include "engine/PatternGenerator.h"
 #include "engine/StepClock.h"
@@ -71,6 +72,9 @@ public:
   }
   // Fills the pattern anew from the pattern generator.
   void drawStepPattern();
+  // The plain filter loop is the reference the vector kernels are held to;
+  // tests and benchmarks switch to it before processing starts.
+  void useFilterKernel(FilterKernel kernel) { filterKernel = kernel; }
 
 protected:
   static bool acceptsParameterWrite(VstInt32 index, float value);
@@ -106,4 +110,5 @@ private:
   float lastSampleRate = -1.0f;
   VstInt32 repeatsLeft = 0;
   VstInt32 updateCountdown = 0;
+  FilterKernel filterKernel = FilterKernel::Vector;
 };

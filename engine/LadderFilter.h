@@ -11,6 +11,11 @@ public:
   void setSampleRate(float rate) { sampleRate = rate; }
   float currentSampleRate() const { return sampleRate; }
   void recomputeCoefficients(float cutoff, float resonance);
+  // Several filters at once (at most four), each set up as recomputeCoefficients
+  // sets it up, their exponentials evaluated side by side.
+  static void recomputeCoefficients(LadderFilter* const* filters, const float* cutoffs, float resonance, int count);
+  // What recomputeCoefficients worked out for `source`, at the same sample rate.
+  void copyCoefficientsFrom(const LadderFilter& source);
   // The stages' state, apart from the coefficients so that a bank of filters
   // can run it in registers (FilterBank).
   struct State {

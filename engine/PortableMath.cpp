@@ -52,15 +52,35 @@ double roundHalfEven(double x) {
 }
 
 double portableExp(double x) {
-  if (std::isnan(x)) return x;
-  if (x > 709.782712893384) return std::numeric_limits<double>::infinity();
-  if (x < -745.1332191019412) return 0.0;
-  const double k = roundHalfEven(x * kInverseLn2);
-  const double r = (x - k * kLn2High) - k * kLn2Low;  // |r| <= 0.35
+  double result = 0.0;
+  portableExpOfEach(&x, &result, 1);
+  return result;
+}
+
+void portableExpOfEach(const double* x, double* result, int count) {
+  double k[kExpBatch] = {}, r[kExpBatch] = {}, sum[kExpBatch];
+  bool outOfRange[kExpBatch] = {};
+  for (int i = 0; i < count; ++i) {
+    outOfRange[i] = true;
+    if (std::isnan(x[i]))
+      result[i] = x[i];
+    else if (x[i] > 709.782712893384)
+      result[i] = std::numeric_limits<double>::infinity();
+    else if (x[i] < -745.1332191019412)
+      result[i] = 0.0;
+    else
+      outOfRange[i] = false;
+    if (outOfRange[i]) continue;
+    k[i] = roundHalfEven(x[i] * kInverseLn2);
+    r[i] = (x[i] - k[i] * kLn2High) - k[i] * kLn2Low;  // |r| <= 0.35
+  }
   // e^r = 1 + r (1 + r/2 (1 + r/3 (...))), to the 13th power of r.
-  double sum = 1.0;
-  for (int n = 13; n >= 1; --n) sum = 1.0 + r * sum / n;
-  return std::ldexp(sum, static_cast<int>(k));
+  // All lanes, the unused ones on r = 0, so that the compiler can pair them.
+  for (double& s : sum) s = 1.0;
+  for (int n = 13; n >= 1; --n)
+    for (int i = 0; i < kExpBatch; ++i) sum[i] = 1.0 + r[i] * sum[i] / n;
+  for (int i = 0; i < count; ++i)
+    if (!outOfRange[i]) result[i] = std::ldexp(sum[i], static_cast<int>(k[i]));
 }
 
 double portableLog(double x) {

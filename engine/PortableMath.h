@@ -7,6 +7,11 @@
 // and no contraction) and are accurate to one or two units in the last place.
 
 double portableExp(double x);
+// e^x of each of `count` values (at most kExpBatch), each exactly as
+// portableExp gives it, with their chains of divisions side by side so that
+// they overlap.
+constexpr int kExpBatch = 4;
+void portableExpOfEach(const double* x, double* result, int count);
 // Natural logarithm; 0 gives -infinity, negative values and NaN give NaN.
 double portableLog(double x);
 // Sine, for arguments of moderate size (|x| below about 1e6).

@@ -21,6 +21,13 @@ void StateVariableFilter::recomputeCoefficients(float newCutoff, float newResona
   damp = static_cast<float>(std::min(static_cast<double>(limitedDamping), resonanceDamping));
 }
 
+void StateVariableFilter::copyCoefficientsFrom(const StateVariableFilter& source) {
+  resonance = source.resonance;
+  cutoff = source.cutoff;
+  frequency = source.frequency;
+  damp = source.damp;
+}
+
 bool StateVariableFilter::stateIsFinite() const {
   return std::isfinite(input) && std::isfinite(state.low) && std::isfinite(state.high) &&
          std::isfinite(state.band) && std::isfinite(state.notch);

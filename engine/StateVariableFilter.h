@@ -9,6 +9,8 @@ public:
   void setSampleRate(float rate) { sampleRate = rate; }
   float currentSampleRate() const { return sampleRate; }
   void recomputeCoefficients(float cutoff, float resonance);
+  // What recomputeCoefficients worked out for `source`, at the same sample rate.
+  void copyCoefficientsFrom(const StateVariableFilter& source);
   // The recursion's state, apart from the coefficients so that a bank of
   // filters can run it in registers (FilterBank).
   struct State {

@@ -46,15 +46,29 @@ void StepClock::updateFromTransport(VstInt32 newUnits, double tempo, double newB
   beat = newBeat;
 }
 
-bool StepClock::advance() {
-  beat += beatsPerSample;
-  position += sweepsPerSample;
-  currentSweepIndex = wholePart(position);
-  if (currentSweepIndex > lastSweepIndex) {
-    lastSweepIndex = currentSweepIndex;
-    return true;
+int StepClock::advance(int samples) {
+  int boundaries = 0;
+  // wholePart(x) exceeds the last sweep only once x reaches last + 1 less the
+  // 1.2e-7 of its offset; below this bound, with a wide margin for rounding,
+  // a sample cannot reach a boundary and its costly whole part is left out.
+  double boundaryBound = lastSweepIndex + 0.9999;
+  // Locals, so that the two sums stay in registers.
+  double runBeat = beat, runPosition = position;
+  for (int n = 0; n < samples; ++n) {
+    runBeat += beatsPerSample;
+    runPosition += sweepsPerSample;
+    if (runPosition < boundaryBound) continue;  // NaN goes on to the exact test
+    const VstInt32 sweep = wholePart(runPosition);
+    if (sweep > lastSweepIndex) {
+      lastSweepIndex = sweep;
+      boundaryBound = lastSweepIndex + 0.9999;
+      ++boundaries;
+    }
   }
-  return false;
+  beat = runBeat;
+  position = runPosition;
+  if (samples > 0) currentSweepIndex = wholePart(position);
+  return boundaries;
 }
 
 double StepClock::phase() const {

@@ -12,8 +12,9 @@ public:
   // units = (step note value in thirty-seconds) * steps * 2; one sweep lasts
   // units / 16 quarter notes.
   void updateFromTransport(VstInt32 units, double tempo, double beat, bool playing);
-  // One sample on; true when a new whole sweep has been reached.
-  bool advance();
+  // Moves `samples` samples on, one at a time; answers how many of them reached
+  // a new whole sweep.
+  int advance(int samples = 1);
   // The place within the current sweep, 0..1.
   double phase() const;
 

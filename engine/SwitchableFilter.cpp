@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/PortableMath.h"
+
 namespace {
 constexpr float kHighestCutoffRatio = 0.45f;
 
@@ -16,9 +18,33 @@ void SwitchableFilter::setSampleRate(float rate) {
 }
 
 void SwitchableFilter::recomputeCoefficients(VstInt32 newMode, float cutoff, float resonance) {
-  mode = newMode;
-  stateVariable.recomputeCoefficients(limitedCutoff(cutoff, stateVariable.currentSampleRate()), resonance);
-  ladder.recomputeCoefficients(limitedCutoff(cutoff, ladder.currentSampleRate()), resonance);
+  SwitchableFilter* self = this;
+  recomputeCoefficients(&self, 1, newMode, &cutoff, resonance);
+}
+
+void SwitchableFilter::recomputeCoefficients(SwitchableFilter* const* filters, int count, VstInt32 mode,
+                                             const float* cutoffs, float resonance) {
+  LadderFilter* ladders[kExpBatch] = {};
+  float ladderCutoffs[kExpBatch] = {};
+  for (int i = 0; i < count; ++i) {
+    ladders[i] = &filters[i]->ladder;
+    ladderCutoffs[i] = limitedCutoff(cutoffs[i], ladders[i]->currentSampleRate());
+  }
+  // The ladders first: the state-variable set-up then runs beside their long
+  // chains of divisions.
+  LadderFilter::recomputeCoefficients(ladders, ladderCutoffs, resonance, count);
+  for (int i = 0; i < count; ++i) {
+    SwitchableFilter& filter = *filters[i];
+    filter.mode = mode;
+    StateVariableFilter& stateVariable = filter.stateVariable;
+    stateVariable.recomputeCoefficients(limitedCutoff(cutoffs[i], stateVariable.currentSampleRate()), resonance);
+  }
+}
+
+void SwitchableFilter::copyCoefficientsFrom(const SwitchableFilter& source) {
+  mode = source.mode;
+  stateVariable.copyCoefficientsFrom(source.stateVariable);
+  ladder.copyCoefficientsFrom(source.ladder);
 }
 
 void SwitchableFilter::clearStateIfNotFinite() {

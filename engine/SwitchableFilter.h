@@ -15,6 +15,13 @@ public:
   // The cut-off is held below 0.45 of each member's sample rate, where the
   // ladder's stages stay stable.
   void recomputeCoefficients(VstInt32 mode, float cutoff, float resonance);
+  // Several filters at once (at most four), each as recomputeCoefficients
+  // would set it up; the ladders' exponentials are evaluated side by side.
+  static void recomputeCoefficients(SwitchableFilter* const* filters, int count, VstInt32 mode, const float* cutoffs,
+                                    float resonance);
+  // The mode and coefficients of `source`, which runs at the same sample rate:
+  // the same as recomputing them, without the sines and exponentials.
+  void copyCoefficientsFrom(const SwitchableFilter& source);
   float processSample(float x) {
     if (mode == kLowPass24) return ladder.processSample(x);
     stateVariable.processSample(x);

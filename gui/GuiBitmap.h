@@ -1,21 +1,28 @@
 #pragma once
-// An image from the module's bitmap resources, shared by reference count.
-// White is its transparent key colour.
-
-#include <windows.h>
+// An image from the module's bitmaps, shared by reference count. White is its
+// transparent key colour.
+//
+// Platform seam: portable header; the reference count is in gui/GuiBitmap.cpp;
+// gui/win32/GuiBitmap.cpp (a GDI bitmap from the module's resources, a
+// monochrome mask) and gui/x11/GuiBitmap.cpp (a cairo surface from an
+// embedded PNG, a copy with the key colour made transparent) define the
+// construction, destruction, drawing and struct Image.
+// Both draw exactly the pixels of the image: no scaling, no smoothing.
 
 #include <cstdint>
+#include <memory>
 
 #include "gui/GuiColour.h"
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
+#include "gui/GuiResourceSource.h"
 
 class GuiDrawingContext;
 
 class GuiBitmap final {
 public:
-  // Count 1; a resource the module lacks gives an empty bitmap of size 0 x 0.
-  explicit GuiBitmap(std::int32_t resourceId);
+  // Count 1; an image the source lacks gives an empty bitmap of size 0 x 0.
+  GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId);
 
   GuiBitmap(const GuiBitmap&) = delete;
   GuiBitmap& operator=(const GuiBitmap&) = delete;
@@ -25,34 +32,35 @@ public:
   std::int32_t resourceId() const { return resource; }
   std::int32_t referenceCount() const { return references; }
   const GuiColour& keyColour() const { return key; }
-  bool hasMask() const { return maskBitmap != nullptr; }
+  // Whether the image with the key colour left out has been made (at the first transparent draw).
+  bool hasMask() const { return maskReady; }
   // How many times a mask was built; stays 1 however often the bitmap is drawn.
   std::int32_t masksBuilt() const { return maskBuildCount; }
-  HBITMAP imageHandle() const { return image; }
-  HBITMAP maskHandle() const { return maskBitmap; }
 
   void retain();
   // Destroys the bitmap when the count reaches 0; does nothing at 0 or below.
   void release();
 
-  // Copy width(r) x height(r) pixels from the source point to r.
+  // Copy width(r) x height(r) pixels from the source point to r, shifted by
+  // the context's drawOffset.
   void drawOpaque(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source);
   // The same, leaving pixels of the key colour out; the image stays unchanged.
   void drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source);
 
+  // The back end's image, defined by the back end.
+  struct Image;
+  const Image* image() const { return native.get(); }
+
 private:
   ~GuiBitmap();
-
-  HBITMAP buildMask(HDC reference) const;
-  void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source,
-                          HDC sourceDc) const;
 
   std::int32_t resource;
   std::int32_t references = 1;
   std::int32_t imageWidth = 0;
   std::int32_t imageHeight = 0;
   GuiColour key = ColourTransparentKey;
-  HBITMAP image = nullptr;
-  HBITMAP maskBitmap = nullptr;
   std::int32_t maskBuildCount = 0;
+  bool maskReady = false;
+  // Null when there is no image.
+  std::unique_ptr<Image> native;
 };

@@ -8,8 +8,6 @@
 namespace {
 constexpr std::int32_t kDefaultClickButtons = MouseButtonLeft | ModifierControl;
 constexpr float kFineStepFactor = 0.1f;
-constexpr std::uint8_t kKeyShiftBit = 1;
-enum ArrowKey : std::uint8_t { KeyLeft = 11, KeyUp = 12, KeyRight = 13, KeyDown = 14 };
 }  // namespace
 
 GuiControl::GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag,
@@ -97,17 +95,17 @@ bool GuiControl::wheelStep(GuiDrawingContext* context, float distance) {
   return true;
 }
 
-std::int32_t GuiControl::arrowKeyStep(const KeyStroke& key) {
+std::int32_t GuiControl::arrowKeyStep(const GuiKeyStroke& key) {
   float direction;
   switch (key.virtualKey) {
-    case KeyLeft:
-    case KeyDown: direction = -1.0f; break;
-    case KeyUp:
-    case KeyRight: direction = 1.0f; break;
+    case VirtualKeyLeft:
+    case VirtualKeyDown: direction = -1.0f; break;
+    case VirtualKeyUp:
+    case VirtualKeyRight: direction = 1.0f; break;
     default: return -1;
   }
   float step = direction * wheelIncrement;
-  if (key.modifiers & kKeyShiftBit) step *= kFineStepFactor;
+  if (key.modifiers & KeyModifierShift) step *= kFineStepFactor;
   value.store(value.load(std::memory_order_relaxed) + step, std::memory_order_relaxed);
   clampValue();
   notifyIfChanged(nullptr);

@@ -50,7 +50,7 @@ protected:
   // default and notifies. True when the press was one.
   bool defaultClick(GuiDrawingContext& context, std::int32_t buttons);
   bool wheelStep(GuiDrawingContext* context, float distance);
-  std::int32_t arrowKeyStep(const KeyStroke& key);
+  std::int32_t arrowKeyStep(const GuiKeyStroke& key);
   // Announces the start of the edit to the host and takes the frame's focus.
   void beginDrag();
   void endDrag();

@@ -1,12 +1,25 @@
 #pragma once
-// One Win32 device context with the pen, brush and font that this context made
-// for it; everything it selected is put back when the context ends.
-
-#include <windows.h>
+// Draws on one native surface with the pen, brush and font that this context
+// makes for it; whatever it changed on the surface is put back when it ends.
+//
+// Platform seam: this header is portable, frameRect is in
+// gui/GuiDrawingContext.cpp; gui/win32/GuiDrawingContext.cpp (a device
+// context) and gui/x11/GuiDrawingContext.cpp (a cairo context) define every
+// other operation not defined here, and the struct Native with the back end's
+// own state. Shapes must land on the same pixels on every back end:
+// - lineTo draws from the current point to p and leaves p itself out; the
+//   next lineTo starts at p;
+// - frameRect covers the edge rows and columns, both inclusive; fillRect
+//   covers strictly the inside of that outline;
+// - a dotted line alternates lit and unlit pixels as GDI's PS_DOT pen does;
+// - nothing is antialiased except text.
+// Text may differ between rasterisers, but not its box or its alignment.
 
 #include <cstdint>
+#include <memory>
 
 #include "gui/GuiColour.h"
+#include "gui/GuiPlatformTypes.h"
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
 
@@ -42,9 +55,11 @@ enum GuiFontStyle : std::int32_t {
 
 class GuiDrawingContext {
 public:
-  // The frame is not used by a plain context; the window only gives the origin
-  // for readMousePosition. Both, and the device context, may be null.
-  GuiDrawingContext(GuiFrame* frame, HDC deviceContext, HWND window);
+  // A context drawing on surface (which may be null: it then draws nothing).
+  // window, if given, is the window the surface belongs to: it gives the
+  // origin of readMousePosition. The frame, if given, is the frame the
+  // context draws for; a back end may ask it for its window-system connection.
+  GuiDrawingContext(GuiFrame* frame, GuiNativeSurface surface, GuiNativeWindow window);
   virtual ~GuiDrawingContext();
 
   GuiDrawingContext(const GuiDrawingContext&) = delete;
@@ -52,25 +67,29 @@ public:
 
   void moveTo(const GuiPoint& p);
   void lineTo(const GuiPoint& p);
-  // The outline covers the edge rows and columns, the fill strictly the inside.
   void frameRect(const GuiRect& r);
   void fillRect(const GuiRect& r);
 
   void setLineStyle(std::int32_t style);
   void setLineColour(const GuiColour& colour);
+  // Also the background behind opaque text.
   void setFillColour(const GuiColour& colour);
   void setTextColour(const GuiColour& colour);
-  // Font ids outside 0 to 7 become 0; a size of 0 is the font's default size.
+  // Font ids outside 0 to 7 become 0; a size of 0 is the font's default size
+  // (see GuiFontTable.h). Sizes are character heights in pixels.
   void selectFont(std::int32_t fontId, std::int32_t size = 0, std::int32_t style = 0);
+  // One line, vertically centred in r, not clipped to it; left-aligned text
+  // starts one pixel inside r. Opaque text fills its own box with the fill colour.
   void drawText(const char* text, const GuiRect& r, bool opaque = false,
                 std::int32_t alignment = TextAlignCentre);
 
-  // Live state of the buttons and modifiers at the moment of the call.
+  // Live state of the buttons and modifiers at the moment of the call (not
+  // that of some queued event): drag loops poll it until the left button is up.
   std::int32_t readMouseButtons() const;
-  // The cursor relative to the window; screen coordinates without a window.
+  // The pointer relative to the window's top-left corner; screen coordinates without a window.
   void readMousePosition(GuiPoint& p) const;
 
-  HDC deviceContext() const { return dc; }
+  GuiNativeSurface surface() const { return nativeSurface; }
   const GuiPoint& drawOffset() const { return offset; }
   const GuiPoint& windowOrigin() const { return origin; }
   std::int32_t fontId() const { return currentFontId; }
@@ -81,18 +100,20 @@ public:
   const GuiColour& fillColour() const { return currentFillColour; }
   const GuiColour& textColour() const { return currentTextColour; }
 
-protected:
-  // Shared by the offscreen context, whose device context exists only after
-  // the plain part is built.
-  void adoptDeviceContext(HDC deviceContext);
-  // Puts the brush, pen and font found at creation back, once.
-  void restoreSelections();
-  void rebuildPen();
+  // The back end's own state, defined by the back end.
+  struct Native;
 
-private:
+protected:
+  // For the offscreen context, whose surface exists only after the plain part is built.
+  void adoptSurface(GuiNativeSurface surface);
+  // Puts back what the context changed on its surface, once; before the surface goes.
+  void restoreSurface();
+  // Paints width x height pixels from (0, 0) in the colour, outline included.
+  void paintWhole(std::int32_t width, std::int32_t height, const GuiColour& colour);
+
   GuiPoint origin;
   GuiPoint offset;
-  HDC dc = nullptr;
+  GuiNativeSurface nativeSurface = nullptr;
   std::int32_t currentFontSize = 0;
   std::int32_t currentFontId = 0;
   GuiColour currentTextColour = ColourWhite;
@@ -100,11 +121,6 @@ private:
   GuiColour currentLineColour = ColourWhite;
   GuiColour currentFillColour = ColourBlack;
   std::int32_t currentLineStyle = LineStyleSolid;
-  HGDIOBJ savedBrush = nullptr;
-  HGDIOBJ savedPen = nullptr;
-  HGDIOBJ savedFont = nullptr;
-  HBRUSH ownBrush = nullptr;
-  HPEN ownPen = nullptr;
-  HFONT ownFont = nullptr;
-  UINT penStyle = PS_SOLID;
+  // Null when it could not be made: the context then draws nothing.
+  std::unique_ptr<Native> native;
 };

@@ -2,51 +2,32 @@
 
 #include <new>
 
-#include <ole2.h>
-
-#include "editor/GuiEditorBase.h"
 #include "gui/GuiBitmap.h"
 #include "gui/GuiDrawingContext.h"
-#include "gui/GuiDropTarget.h"
-#include "gui/GuiWindowClass.h"
-#include "host/PluginMain.h"
+#include "gui/GuiFrameOwner.h"
 
 namespace {
 
 constexpr std::int32_t kViewListGrowth = 10;
-constexpr char kWindowTitle[] = "Window";
 
 }  // namespace
 
-GuiFrame::GuiFrame(const GuiRect& rect, HWND parentWindow, GuiEditorBase* editor)
-    : GuiView(rect), editor(editor), parentWindow(parentWindow) {
-  oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow parentWindow, GuiFrameOwner* owner)
+    : GuiView(rect), owner(owner), parentWindow(parentWindow) {
   createWindow(parentWindow);
 }
 
+// The window goes with the members, after the views.
 GuiFrame::~GuiFrame() {
   setCursorShape(CursorDefault);
   setDropTargetActive(false);
   removeAllViews(true);
   setBackground(nullptr);
-  if (oleInitialised) OleUninitialize();
-  if (window) {
-    // Messages sent while the window goes find no frame any more.
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
-  }
-  if (windowClassInUse) GuiWindowClass::unregisterWindowClass();
 }
 
 template <typename Work> void GuiFrame::withWindowContext(Work&& work) {
-  if (!window) return;
-  HDC dc = GetDC(window);
-  if (!dc) return;
-  {
-    GuiDrawingContext context(this, dc, window);
-    work(context);
-  }
-  ReleaseDC(window, dc);
+  window.withContext([](GuiDrawingContext& context, void* data) { (*static_cast<Work*>(data))(context); },
+                     &work);
 }
 
 void GuiFrame::draw(GuiDrawingContext& context) {
@@ -76,9 +57,16 @@ void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
 }
 
 void GuiFrame::idle() {
-  if (!open || firstDrawPending) return;
-  if (!isAnyViewDirty()) return;
-  withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
+  if (open && !firstDrawPending && isAnyViewDirty()) {
+    withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
+  }
+  // Paints come after the redraw, as on Windows, where the host's loop
+  // delivers them between its idle calls.
+  window.handlePendingEvents();
+}
+
+void GuiFrame::drawNow() {
+  withWindowContext([this](GuiDrawingContext& context) { draw(context); });
 }
 
 bool GuiFrame::isAnyViewDirty() const {
@@ -104,11 +92,11 @@ void GuiFrame::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
   }
 }
 
-std::int32_t GuiFrame::onKeyDown(const KeyStroke& key) { return routeKey(&GuiView::onKeyDown, key); }
+std::int32_t GuiFrame::onKeyDown(const GuiKeyStroke& key) { return routeKey(&GuiView::onKeyDown, key); }
 
-std::int32_t GuiFrame::onKeyUp(const KeyStroke& key) { return routeKey(&GuiView::onKeyUp, key); }
+std::int32_t GuiFrame::onKeyUp(const GuiKeyStroke& key) { return routeKey(&GuiView::onKeyUp, key); }
 
-std::int32_t GuiFrame::routeKey(KeyHandler handler, const KeyStroke& key) {
+std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
   if (focusView) {
     const std::int32_t answer = (focusView->*handler)(key);
     if (answer != -1) return answer;
@@ -142,7 +130,7 @@ bool GuiFrame::onWheel(GuiDrawingContext* context, const GuiPoint&, float distan
   return answer;
 }
 
-GuiEditorBase* GuiFrame::owningEditor() const { return editor; }
+GuiFrameOwner* GuiFrame::owningEditor() const { return owner; }
 
 bool GuiFrame::addView(GuiView* view) {
   if (!view) return false;
@@ -223,83 +211,34 @@ GuiView* GuiFrame::viewUnderCursor() const {
 }
 
 bool GuiFrame::cursorPosition(GuiPoint& p) const {
-  POINT cursor{0, 0};
-  GetCursorPos(&cursor);
-  p = {cursor.x, cursor.y};
-  RECT r;
-  if (window && GetWindowRect(window, &r)) {
-    p.x -= r.left;
-    p.y -= r.top;
-  }
+  p = window.pointerPosition();
   return true;
 }
 
-void GuiFrame::setCursorShape(std::uint32_t shape) {
-  if (!cursorSaved) {
-    savedCursor = GetCursor();
-    cursorSaved = true;
-  }
-  static constexpr WORD kSystemCursors[] = {32514, 32644, 32645, 32646, 32643, 32642};
-  if (shape == CursorDefault) {
-    SetCursor(savedCursor);
-  } else if (shape <= CursorSizeNorthWestSouthEast) {
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemCursors[shape - 1])));
-  }
-}
+void GuiFrame::setCursorShape(std::uint32_t shape) { window.setCursorShape(shape); }
 
-std::int32_t GuiFrame::readKnobMode() const { return GuiEditorBase::currentKnobMode(); }
+std::int32_t GuiFrame::readKnobMode() const { return owner ? owner->readKnobMode() : 0; }
 
 void GuiFrame::beginParameterEdit(std::int32_t index) {
-  if (editor && editor->hostEffect()) editor->hostEffect()->hostBeginEdit(index);
+  if (owner) owner->beginParameterEdit(index);
 }
 
 void GuiFrame::endParameterEdit(std::int32_t index) {
-  if (editor && editor->hostEffect()) editor->hostEffect()->hostEndEdit(index);
+  if (owner) owner->endParameterEdit(index);
 }
 
 void GuiFrame::pumpEditorIdle() {
-  if (editor) editor->pumpIdle();
+  if (owner) owner->pumpIdle();
 }
 
-bool GuiFrame::createWindow(HWND parent) {
-  if (!parent) return false;
-  GuiWindowClass::registerWindowClass();
-  window = CreateWindowExA(0, GuiWindowClass::className(), kWindowTitle, WS_CHILD | WS_VISIBLE, 0, 0,
-                           size.width(), size.height(), parent, nullptr,
-                           static_cast<HINSTANCE>(moduleInstance), nullptr);
-  if (!window) {
-    GuiWindowClass::unregisterWindowClass();
-    return false;
-  }
-  windowClassInUse = true;
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  setDropTargetActive(true);
-  return true;
-}
+void GuiFrame::dispatchPendingPaint() { window.dispatchPendingPaint(); }
 
-bool GuiFrame::setDropTargetActive(bool on) {
-  if (!dropTargetRegistered && !on) return true;
-  if (!window) return false;
-  if (on) {
-    auto* target = new (std::nothrow) GuiDropTarget(this);
-    if (!target || RegisterDragDrop(window, target) != S_OK) {
-      delete target;
-      return false;
-    }
-  } else {
-    RevokeDragDrop(window);
-  }
-  dropTargetRegistered = on;
-  return true;
-}
+bool GuiFrame::createWindow(GuiNativeWindow parent) { return window.create(parent, size); }
+
+bool GuiFrame::setDropTargetActive(bool on) { return window.setDropTargetActive(on); }
 
 void GuiFrame::onWindowDestroyed() {
   open = false;
   parentWindow = nullptr;
-  // The host destroyed its window, and ours with it. Let go of the handle now,
-  // while it is still ours: later it may name somebody else's window.
-  if (dropTargetRegistered) RevokeDragDrop(window);
-  dropTargetRegistered = false;
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  window = nullptr;
+  window.forget();
 }

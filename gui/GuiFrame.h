@@ -1,16 +1,19 @@
 #pragma once
 // The top view of the editor window: its child window, its views and their
 // background, event routing, the focus view, the idle redraw, and the services
-// that controls need while they track the mouse.
-
-#include <windows.h>
+// that controls need while they track the mouse. Portable: the window itself
+// is the back end's GuiFrameWindow.
 
 #include <cstdint>
 #include <vector>
 
+#include "gui/GuiFrameWindow.h"
+#include "gui/GuiPlatformTypes.h"
+#include "gui/GuiThreadSetup.h"
 #include "gui/GuiView.h"
 
 class GuiBitmap;
+class GuiFrameOwner;
 
 // Shapes of setCursorShape; 0 puts back the cursor the frame found.
 enum GuiCursorShape : std::uint32_t {
@@ -25,19 +28,19 @@ enum GuiCursorShape : std::uint32_t {
 
 class GuiFrame final : public GuiView {
 public:
-  // Without a parent window the frame has no window of its own.
-  GuiFrame(const GuiRect& rect, HWND parentWindow, GuiEditorBase* editor);
+  // Without a parent window the frame has no window of its own. The owner may be null.
+  GuiFrame(const GuiRect& rect, GuiNativeWindow parentWindow, GuiFrameOwner* owner);
   ~GuiFrame() override;
 
   void draw(GuiDrawingContext& context) override;
   void drawInRect(GuiDrawingContext& context, const GuiRect& updateRect) override;
   void onMouseDown(GuiDrawingContext& context, const GuiPoint& where) override;
   void redrawIfDirty(GuiDrawingContext& context) override;
-  std::int32_t onKeyDown(const KeyStroke& key) override;
-  std::int32_t onKeyUp(const KeyStroke& key) override;
+  std::int32_t onKeyDown(const GuiKeyStroke& key) override;
+  std::int32_t onKeyUp(const GuiKeyStroke& key) override;
   bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) override;
   bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override;
-  GuiEditorBase* owningEditor() const override;
+  GuiFrameOwner* owningEditor() const override;
 
   // Takes over the caller's reference; false (and nothing added) when the list can't grow.
   virtual bool addView(GuiView* view);
@@ -47,8 +50,11 @@ public:
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
 
-  // Redraws the dirty views, once the window has been drawn and while it exists.
+  // Redraws the dirty views, once the window has been drawn and while it
+  // exists, then handles the window's pending events.
   void idle();
+  // Draws the whole frame on its window at once.
+  void drawNow();
   bool isAnyViewDirty() const;
   void setBackground(GuiBitmap* bitmap);
   GuiBitmap* backgroundBitmap() const { return background; }
@@ -62,40 +68,39 @@ public:
   void beginParameterEdit(std::int32_t index);
   void endParameterEdit(std::int32_t index);
   void pumpEditorIdle();
+  // Lets pending paints through while a control tracks the mouse.
+  void dispatchPendingPaint();
 
-  bool createWindow(HWND parent);
+  bool createWindow(GuiNativeWindow parent);
   bool setDropTargetActive(bool on);
 
-  HWND frameWindow() const { return window; }
-  HWND hostWindow() const { return parentWindow; }
+  GuiNativeWindow frameWindow() const { return window.handle(); }
+  const GuiFrameWindow& nativeWindow() const { return window; }
+  GuiNativeWindow hostWindow() const { return parentWindow; }
   bool isOpen() const { return open; }
   bool isFirstDrawPending() const { return firstDrawPending; }
-  bool isDropTargetRegistered() const { return dropTargetRegistered; }
+  bool isDropTargetRegistered() const { return window.isDropTargetRegistered(); }
   std::int32_t viewCapacity() const { return capacity; }
-  // The window procedure's answer to WM_DESTROY, also when the host's window goes first.
+  // The window went (WM_DESTROY, DestroyNotify), also when the host's window goes first.
   void onWindowDestroyed();
 
 private:
-  using KeyHandler = std::int32_t (GuiView::*)(const KeyStroke&);
+  using KeyHandler = std::int32_t (GuiView::*)(const GuiKeyStroke&);
   // The focus view first, then the views from the last added to the first.
-  std::int32_t routeKey(KeyHandler handler, const KeyStroke& key);
+  std::int32_t routeKey(KeyHandler handler, const GuiKeyStroke& key);
   // Runs work with a context on the frame's window, made and released around
   // it; without a window there is nothing to draw on.
   template <typename Work> void withWindowContext(Work&& work);
 
-  GuiEditorBase* editor;
-  HWND parentWindow;
-  // A thread whose COM was set up otherwise refuses OLE; its count is not ours to lower.
-  bool oleInitialised = false;
+  GuiFrameOwner* owner;
+  GuiNativeWindow parentWindow;
   GuiBitmap* background = nullptr;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;
   GuiView* focusView = nullptr;
   bool firstDrawPending = true;
   bool open = true;
-  bool dropTargetRegistered = false;
-  HWND window = nullptr;
-  bool windowClassInUse = false;
-  HCURSOR savedCursor = nullptr;
-  bool cursorSaved = false;
+  GuiFrameWindow window{*this};
+  // Declared after the window: set up before it is made, undone before it goes.
+  GuiThreadSetup threadSetup;
 };

@@ -165,7 +165,7 @@ void GuiKnob::drawHandle(GuiDrawingContext& context) {
   context.lineTo(middle);
 }
 
-std::int32_t GuiKnob::onKeyDown(const KeyStroke& key) { return arrowKeyStep(key); }
+std::int32_t GuiKnob::onKeyDown(const GuiKeyStroke& key) { return arrowKeyStep(key); }
 
 bool GuiKnob::onWheel(GuiDrawingContext* context, const GuiPoint&, float distance) {
   return wheelStep(context, distance);

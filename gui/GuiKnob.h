@@ -15,7 +15,7 @@ public:
 
   void draw(GuiDrawingContext& context) override;
   void onMouseDown(GuiDrawingContext& context, const GuiPoint& where) override;
-  std::int32_t onKeyDown(const KeyStroke& key) override;
+  std::int32_t onKeyDown(const GuiKeyStroke& key) override;
   bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override;
 
   virtual void drawHandle(GuiDrawingContext& context);

@@ -163,7 +163,7 @@ void GuiSlider::track(GuiDrawingContext& context, GuiPoint where, std::int32_t b
   endDrag();
 }
 
-std::int32_t GuiSlider::onKeyDown(const KeyStroke& key) { return arrowKeyStep(key); }
+std::int32_t GuiSlider::onKeyDown(const GuiKeyStroke& key) { return arrowKeyStep(key); }
 
 bool GuiSlider::onWheel(GuiDrawingContext* context, const GuiPoint&, float distance) {
   return wheelStep(context, distance);

@@ -21,8 +21,8 @@ void GuiView::redrawIfDirty(GuiDrawingContext& context) {
   setDirty(false);
 }
 
-std::int32_t GuiView::onKeyDown(const KeyStroke&) { return -1; }
-std::int32_t GuiView::onKeyUp(const KeyStroke&) { return -1; }
+std::int32_t GuiView::onKeyDown(const GuiKeyStroke&) { return -1; }
+std::int32_t GuiView::onKeyUp(const GuiKeyStroke&) { return -1; }
 bool GuiView::onDrop(char**, std::int32_t, std::int32_t, const GuiPoint&) { return false; }
 bool GuiView::onWheel(GuiDrawingContext*, const GuiPoint&, float) { return false; }
 void GuiView::loseFocus(GuiDrawingContext*) {}
@@ -49,7 +49,7 @@ void GuiView::setViewSize(const GuiRect& newSize) {
 void GuiView::setFrame(GuiFrame* newFrame) { frame = newFrame; }
 void GuiView::setParentView(GuiView* view) { parent = view; }
 
-GuiEditorBase* GuiView::owningEditor() const { return frame ? frame->owningEditor() : nullptr; }
+GuiFrameOwner* GuiView::owningEditor() const { return frame ? frame->owningEditor() : nullptr; }
 
 bool GuiView::onRemoved(GuiFrame*) { return true; }
 bool GuiView::onAttached(GuiFrame*) { return true; }

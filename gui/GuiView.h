@@ -6,13 +6,13 @@
 #include <atomic>
 #include <cstdint>
 
+#include "gui/GuiKeyStroke.h"
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
-#include "host/KeyStroke.h"
 
 class GuiDrawingContext;
-class GuiEditorBase;
 class GuiFrame;
+class GuiFrameOwner;
 
 // What onDrop receives: paths (files) or one pointer to the text.
 enum GuiDropKind : std::int32_t {
@@ -34,8 +34,8 @@ public:
   virtual bool overlaps(const GuiRect& r) const;
   virtual void onMouseDown(GuiDrawingContext& context, const GuiPoint& where);
   virtual void redrawIfDirty(GuiDrawingContext& context);
-  virtual std::int32_t onKeyDown(const KeyStroke& key);
-  virtual std::int32_t onKeyUp(const KeyStroke& key);
+  virtual std::int32_t onKeyDown(const GuiKeyStroke& key);
+  virtual std::int32_t onKeyUp(const GuiKeyStroke& key);
   virtual bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where);
   virtual bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance);
   virtual void loseFocus(GuiDrawingContext* context);
@@ -51,7 +51,7 @@ public:
   virtual void setViewSize(const GuiRect& newSize);
   virtual void setFrame(GuiFrame* newFrame);
   virtual void setParentView(GuiView* view);
-  virtual GuiEditorBase* owningEditor() const;
+  virtual GuiFrameOwner* owningEditor() const;
   virtual bool onRemoved(GuiFrame* from);
   virtual bool onAttached(GuiFrame* to);
   // Destroys the view when the count reaches 0; does nothing at 0 or below.

@@ -6,7 +6,7 @@
 class EffectBase;
 
 // The library's instance handle, recorded when Windows loads it (null elsewhere);
-// the toolkit loads its bitmaps and registers its window class with it.
+// the editor hands it to the toolkit, which loads the panel's bitmaps from it.
 extern void* moduleInstance;
 
 using EffectFactory = EffectBase* (*)(AudioMasterCallback hostCallback);

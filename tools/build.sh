@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Drives the builds behind the Makefile: `plugins`, `test` and `demo`.
+# Drives the builds behind the Makefile: `plugins`, `test`, `demo`, `install`,
+# `uninstall` and `package`.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -7,23 +8,28 @@ cd "$root"
 configure() {
   local name=$1
   shift
-  cmake -S . -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
+  cmake -S "${source:-.}" -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
     || { cat "build/$name.configure.log"; exit 1; }
 }
 
+# compile NAME [--target T...]
 compile() {
   echo "== building $1"
   local status=0
-  cmake --build "build/$1" -- -k 0 >"build/$1.build.log" 2>&1 || status=$?
+  cmake --build "build/$1" "${@:2}" -- -k 0 >"build/$1.build.log" 2>&1 || status=$?
   # Progress lines say nothing, and GoogleTest's unused network code draws a
   # linker warning in static builds that says nothing about ours.
   grep -Ev '^\[[0-9]+/[0-9]+\] |StreamingListener|getaddrinfo' "build/$1.build.log" || true
   return $status
 }
 
-plugins() {
+configure_linux64() {
   mkdir -p build
   configure linux64 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON -DLUMIVANE_DIST_DIR="$root/dist/linux64"
+}
+
+plugins() {
+  configure_linux64
   configure win32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DLUMIVANE_DIST_DIR="$root/dist/win32"
   configure win64 -DCMAKE_BUILD_TYPE=Release \
@@ -56,14 +62,19 @@ tests() {
   compile tsan
   compile fuzz
   local failed=0
-  run_tests linux64 || failed=1
+  # The native builds show the Linux panel on a virtual display of their own.
+  local display="$root/cmake/xvfb-session.sh"
+  run_tests linux64 "$display" || failed=1
   run_tests linux32 || failed=1
-  run_tests sanitize env ASAN_OPTIONS=detect_leaks=1 || failed=1
+  run_tests sanitize "$display" env ASAN_OPTIONS=detect_leaks=1 || failed=1
   # Only the tests that share an effect between threads.
-  ctest_labels=threads run_tests tsan env TSAN_OPTIONS=halt_on_error=1 || failed=1
+  ctest_labels=threads run_tests tsan "$display" env TSAN_OPTIONS=halt_on_error=1 || failed=1
   run_tests fuzz || failed=1
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
+  # Last, as they install and package from the trees built above.
+  source=tests/release configure release
+  run_tests release || failed=1
   summarise
   return $failed
 }
@@ -80,14 +91,15 @@ summarise() {
   echo "$passed passed, $((total - passed)) failed"
 }
 
-# The panel picture is the editor's own screenshot script, run on the 64-bit
-# DLL under Wine; this is the one place the demo reaches for it. Answers
-# "made", "failed" or "absent" (a checkout without the script).
+# The panel pictures come from the editor's own screenshot script, run on the
+# 64-bit DLL under Wine and on the Linux .so natively; this is the one place
+# the demo reaches for it. Answers "made", "failed" or "absent" (a checkout
+# without the script).
 editor_screenshot() {
   local script=tools/editor-screenshot.sh
   if [ ! -x "$script" ]; then
     echo absent
-  elif "$script" "$1" build/win64 >/dev/null; then
+  elif "$script" "$1" "$2" >/dev/null; then
     echo made
   else
     echo failed
@@ -107,10 +119,11 @@ demo() {
   "$host" render out/demo.wav --seconds "$seconds"
   sox -V1 out/demo.wav -n remix - rate 8k spectrogram -x 1200 -y 513 -z 80 \
     -t "Lumivane VST, default program: built-in signal at 120 BPM (0 to 4 kHz)" -o out/demo-spectrogram.png
-  echo "== taking the panel's picture from the 64-bit DLL under Wine"
-  rm -f out/editor.png
-  local panel
-  panel=$(editor_screenshot out/editor.png)
+  echo "== taking the panel's pictures: the 64-bit DLL under Wine, the Linux .so on X11"
+  rm -f out/editor.png out/editor-linux.png
+  local panel linuxPanel
+  panel=$(editor_screenshot out/editor.png build/win64)
+  linuxPanel=$(editor_screenshot out/editor-linux.png build/linux64)
   cat <<EOT
 
 The demo's files:
@@ -118,6 +131,7 @@ The demo's files:
                              with kick and hi-hats at 120 BPM) through the default program
   out/demo-spectrogram.png   its spectrogram from 0 to 4 kHz
   out/editor.png             the plug-in's panel as the 64-bit DLL draws it$(panel_note "$panel")
+  out/editor-linux.png       the same panel as the Linux .so draws it in an X11 window$(panel_note "$linuxPanel")
 
 Listen for the low-pass cut-off stepping once per half note, every second at 120 BPM,
 between 55 Hz and 1760 Hz, gliding into each new level rather than jumping: the chord
@@ -136,7 +150,17 @@ The panel in out/editor.png shows the same default program: four knobs (filter m
 active filters, sync, time division) with their displays (LowP 12dB, 1, Host, Half) and
 seven sliders (tempo 120, steps 4, count 4, resonance 0.50, 55.0 to 1760 Hz, sweep 0.60).
 EOT
-  [ "$panel" != failed ]
+  [ "$panel" != made ] || [ "$linuxPanel" != made ] || panel_comparison
+  [ "$panel" != failed ] && [ "$linuxPanel" != failed ]
+}
+
+# How many pixels the two panel pictures differ in; the shapes and bitmaps of
+# both toolkit back ends land on the same pixels.
+panel_comparison() {
+  local differing
+  differing=$(compare -metric AE out/editor.png out/editor-linux.png null: 2>&1 || true)
+  echo
+  echo "out/editor-linux.png differs from out/editor.png in ${differing} of $(identify -format "%[fx:w*h]" out/editor.png) pixels."
 }
 
 panel_note() {
@@ -146,10 +170,54 @@ panel_note() {
   esac
 }
 
+# `make install` and `make uninstall` take PREFIX and DESTDIR from the caller.
+prefix=${PREFIX:-/usr/local}
+
+# Only the Linux plug-in and the command-line host need building to install.
+install_linux64() {
+  configure_linux64
+  compile linux64 --target Lumivane lumivane-host
+  echo "== installing into ${DESTDIR:-}$prefix"
+  cmake --install build/linux64 --prefix "$prefix" --strip
+}
+
+# Removes the files an install with the same PREFIX and DESTDIR puts in place,
+# as listed by a staged install (CMake keeps no record to undo).
+uninstall_linux64() {
+  configure_linux64
+  compile linux64 --target Lumivane lumivane-host
+  local staged
+  staged=$(mktemp -d)
+  DESTDIR=$staged cmake --install build/linux64 --prefix "$prefix" >/dev/null
+  (cd "$staged" && find . ! -type d) | while read -r file; do
+    rm -fv "${DESTDIR:-}/${file#./}"
+  done
+  rm -rf "$staged"
+  rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/share/doc/lumivane" 2>/dev/null || true
+}
+
+# One archive per plug-in build, versioned, into dist/.
+package() {
+  plugins
+  echo "== packaging"
+  for name in win32 win64 linux64; do
+    rm -rf "build/$name/package"
+    (cd "build/$name" && cpack -B package >"../$name.package.log" 2>&1) \
+      || { cat "build/$name.package.log"; exit 1; }
+    for archive in build/"$name"/package/Lumivane-*; do
+      cp "$archive" dist/
+      echo "dist/${archive##*/}"
+    done
+  done
+}
+
 "tools/setup/install-packages.sh"
 case "${1:-plugins}" in
   plugins) plugins ;;
   test) tests ;;
   demo) demo ;;
-  *) echo "usage: $0 plugins|test|demo" >&2; exit 2 ;;
+  install) install_linux64 ;;
+  uninstall) uninstall_linux64 ;;
+  package) package ;;
+  *) echo "usage: $0 plugins|test|demo|install|uninstall|package" >&2; exit 2 ;;
 esac

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves a picture of the plug-in's panel, opened by the stand-in host in a
-# window under Wine and a virtual display, as a PNG.
+# window on a virtual display, as a PNG: the Linux .so's natively when the
+# build folder holds one, otherwise the 64-bit DLL's under Wine.
 #   tools/editor-screenshot.sh OUT.png [BUILD_DIR, default build/win64]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -8,15 +9,20 @@ root=$(cd "$here/.." && pwd)
 [ $# -ge 1 ] || { echo "usage: $0 OUT.png [BUILD_DIR]" >&2; exit 2; }
 out=$(realpath -m "$1")
 build=$(realpath -m "${2:-$root/build/win64}")
-if [ ! -f "$build/tools/editor-screenshot/lumivane-editor-screenshot.exe" ] || [ ! -f "$build/Lumivane.dll" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-  cmake --build "$build" -j2 --target lumivane-editor-screenshot Lumivane >/dev/null
-fi
+tool=$build/tools/editor-screenshot/lumivane-editor-screenshot
 bmp=$(mktemp --suffix=.bmp)
 trap 'rm -f "$bmp"' EXIT
 mkdir -p "$(dirname "$out")"
-"$root/cmake/wine-session.sh" /usr/lib/wine/wine64 \
-  "$build/tools/editor-screenshot/lumivane-editor-screenshot.exe" "Z:$build/Lumivane.dll" "Z:$bmp" >/dev/null
+if [ -f "$build/Lumivane.so" ]; then
+  [ -x "$tool" ] || cmake --build "$build" -j2 --target lumivane-editor-screenshot >/dev/null
+  "$root/cmake/xvfb-session.sh" "$tool" "$build/Lumivane.so" "$bmp" >/dev/null
+else
+  if [ ! -f "$tool.exe" ] || [ ! -f "$build/Lumivane.dll" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+    cmake --build "$build" -j2 --target lumivane-editor-screenshot Lumivane >/dev/null
+  fi
+  "$root/cmake/wine-session.sh" /usr/lib/wine/wine64 "$tool.exe" "Z:$build/Lumivane.dll" "Z:$bmp" >/dev/null
+fi
 convert "$bmp" "$out"
 echo "$out"

@@ -5,7 +5,6 @@
 #include <functional>
 #include <vector>
 
-#include "gui/GuiWindowClass.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
 
@@ -39,7 +38,7 @@ public:
   }
   VstInt32 open(void* window) override {
     GuiEditorBase::open(window);
-    frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, static_cast<HWND>(window), this);
+    frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, window, this);
     return 1;
   }
   void close() override { frame.reset(); }
@@ -174,7 +173,7 @@ TEST_F(EditorOnEffect, OpenEditorHandsKeysWheelAndKnobModeToItsFrame) {
   EXPECT_EQ(editor->onKeyUp(kUpArrow), 1);
   ASSERT_EQ(view->keysDown.size(), 1u);
   EXPECT_EQ(view->keysDown[0], 12);
-  SetCursorPos(100 + 20, 100 + 30);
+  movePointer({100 + 20, 100 + 30});
   EXPECT_TRUE(editor->onWheel(-1.0f));
   EXPECT_TRUE(view->wheelHadContext);
   EXPECT_EQ(view->lastWheelWhere.x, 20);
@@ -195,16 +194,16 @@ TEST_F(EditorOnEffect, PumpDispatchesAPendingPaintAndDrawNowDrawsEverything) {
   GuiFrame* frame = editor->editorFrame();
   auto* view = new RecordingView({10, 10, 30, 30}, ColourBlue);
   frame->addView(view);
-  ValidateRect(frame->frameWindow(), nullptr);
+  discardPendingPaint(*frame);
   view->setDirty(true);
   editor->idle();
   EXPECT_EQ(view->draws, 0);  // nothing before the first paint
 
-  InvalidateRect(frame->frameWindow(), nullptr, FALSE);
+  invalidate(*frame);
   editor->pumpIdle();
   EXPECT_EQ(view->draws, 1);
   EXPECT_FALSE(frame->isFirstDrawPending());
-  DibCanvas shown(40, 40);
+  TestCanvas shown(40, 40);
   shown.copyFromWindow(frame->frameWindow());
   EXPECT_EQ(shown.count(ColourBlue, {10, 10, 30, 30}), 400);
 
@@ -239,8 +238,7 @@ TEST(GuiEditorBase, DestroyedWithItsWindowOpenTakesTheWindowWithIt) {
     auto* editor = new TestEditor(&effect);
     effect.attachEditor(editor);
     editor->open(host.handle());
-    EXPECT_EQ(GuiWindowClass::useCount(), 1);
+    EXPECT_EQ(host.childCount(), 1);
   }
-  EXPECT_EQ(GuiWindowClass::useCount(), 0);
-  EXPECT_EQ(GetWindow(host.handle(), GW_CHILD), nullptr);
+  EXPECT_EQ(host.childCount(), 0);
 }

@@ -1,58 +1,78 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "engine/FilterBank.h"
 #include "engine/SwitchableFilter.h"
 
 namespace {
-std::vector<SwitchableFilter> filtersIn(const std::vector<VstInt32>& modes) {
-  std::vector<SwitchableFilter> filters(4, SwitchableFilter(44100.0f));
-  for (int k = 0; k < 4; ++k) {
-    filters[k].recomputeCoefficients(modes[k], 300.0f + 1700.0f * k, 0.2f + 0.25f * k);
-    for (int s = 0; s < 10; ++s) filters[k].processSample(s % 3 ? 0.3f : -0.6f);  // a state to start from
+constexpr int kFrames = 128;
+
+// Four filters per channel, each with its own cut-off, resonance and a state
+// to start from; the channels differ too.
+std::vector<SwitchableFilter> filtersIn(const std::vector<VstInt32>& modes, int channels, float level) {
+  std::vector<SwitchableFilter> filters(4 * channels, SwitchableFilter(44100.0f));
+  for (int i = 0; i < 4 * channels; ++i) {
+    filters[i].recomputeCoefficients(modes[i % 4], 300.0f + 1700.0f * i, 0.2f + 0.1f * i);
+    for (int s = 0; s < 10 + i; ++s) filters[i].processSample(level * (s % 3 ? 0.3f : -0.6f));
   }
   return filters;
 }
 
-std::vector<float> testInput(int frames) {
-  std::vector<float> x(frames);
-  for (int n = 0; n < frames; ++n) x[n] = static_cast<float>((n * 53) % 97 - 48) / 60.0f;
+std::vector<float> testInput(int channel, float level) {
+  std::vector<float> x(kFrames);
+  for (int n = 0; n < kFrames; ++n) x[n] = level * static_cast<float>((n * 53 + channel * 31) % 97 - 48) / 60.0f;
   return x;
 }
 
-// The plain form: every filter one sample at a time, summed in filter order.
-void plainRun(std::vector<SwitchableFilter>& filters, int count, const std::vector<float>& x,
-              std::vector<float>& output, float gain, bool replacing) {
-  for (size_t j = 0; j < x.size(); ++j) {
-    float sum = replacing ? 0.0f : output[j];
-    for (int k = 0; k < count; ++k) sum += filters[k].processSample(x[j]) * gain;
-    output[j] = sum;
-  }
-}
+struct Rendering {
+  std::vector<SwitchableFilter> filters;
+  std::vector<float> output[2];
+};
 
-void expectSameAsPlain(const std::vector<VstInt32>& modes, int count, bool replacing) {
-  std::vector<SwitchableFilter> bank = filtersIn(modes);
-  std::vector<SwitchableFilter> plain = filtersIn(modes);
-  const std::vector<float> x = testInput(128);
-  std::vector<float> bankOut(128, 0.125f), plainOut(128, 0.125f);
-  SwitchableFilter* banks[1] = {bank.data()};
-  const float* inputs[1] = {x.data()};
-  float* outputs[1] = {bankOut.data()};
-  FilterBank::processRun(banks, 1, count, inputs, outputs, 128, 0.5773503f, replacing);
-  plainRun(plain, count, x, plainOut, 0.5773503f, replacing);
-  ASSERT_EQ(bankOut, plainOut) << modes[0] << " x" << count;
-  for (int k = 0; k < 4; ++k) ASSERT_EQ(bank[k].processSample(0.7f), plain[k].processSample(0.7f)) << k;
+Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int channels, int count, bool replacing,
+                 float level) {
+  Rendering result{filtersIn(modes, channels, level), {}};
+  const std::vector<float> x[2] = {testInput(0, level), testInput(1, level)};
+  SwitchableFilter* banks[2] = {result.filters.data(), result.filters.data() + 4 * (channels - 1)};
+  const float* inputs[2] = {x[0].data(), x[1].data()};
+  float* outputs[2];
+  for (int c = 0; c < 2; ++c) {
+    result.output[c].assign(kFrames, 0.125f * (c + 1));
+    outputs[c] = result.output[c].data();
+  }
+  FilterBank::processRun(banks, channels, count, inputs, outputs, kFrames, 0.5773503f, replacing, kernel);
+  return result;
 }
 }  // namespace
 
-TEST(FilterBank, RunsEveryModeAndCountBitForBitLikeThePlainLoop) {
-  for (VstInt32 mode = 0; mode < kModeCount; ++mode)
-    for (int count = 1; count <= 4; ++count)
-      for (bool replacing : {false, true}) expectSameAsPlain({mode, mode, mode, mode}, count, replacing);
-}
-
-TEST(FilterBank, FiltersStillInDifferentModesRunLikeThePlainLoop) {
-  expectSameAsPlain({kLowPass12, kLowPass24, kNotch12, kBypass}, 4, false);
-  expectSameAsPlain({kHighPass12, kHighPass12, kLowPass24, kLowPass24}, 3, true);
+// The vector kernels against the plain loop: every output sample and every
+// filter's state afterwards, bit for bit, in every mode, filter count, channel
+// count and output form, with filters still in different modes, and at a level
+// where the ladder's clip leaves out its cubic term.
+TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
+  std::vector<std::vector<VstInt32>> modeSets;
+  for (VstInt32 mode = 0; mode < kModeCount; ++mode) modeSets.push_back({mode, mode, mode, mode});
+  modeSets.push_back({kLowPass12, kLowPass24, kNotch12, kBypass});
+  modeSets.push_back({kHighPass12, kHighPass12, kLowPass24, kLowPass24});
+  for (const auto& modes : modeSets)
+    for (int channels = 1; channels <= 2; ++channels)
+      for (int count = 1; count <= 4; ++count)
+        for (bool replacing : {false, true})
+          for (float level : {1.0f, 1.0e-11f}) {
+            const Rendering plain = render(FilterKernel::Plain, modes, channels, count, replacing, level);
+            const Rendering vector = render(FilterKernel::Vector, modes, channels, count, replacing, level);
+            const auto where = ::testing::Message() << "modes " << modes[0] << modes[1] << modes[2] << modes[3] << ", "
+                                                    << channels << " channel(s) x" << count
+                                                    << (replacing ? ", replacing" : ", adding") << ", level " << level;
+            for (int c = 0; c < 2; ++c)
+              ASSERT_EQ(0, std::memcmp(plain.output[c].data(), vector.output[c].data(), kFrames * sizeof(float)))
+                  << where << ", output " << c;
+            // The filters hold floats and the mode only, so their bytes are
+            // their state.
+            for (size_t i = 0; i < plain.filters.size(); ++i)
+              ASSERT_EQ(0, std::memcmp(&plain.filters[i], &vector.filters[i], sizeof(SwitchableFilter)))
+                  << where << ", filter " << i;
+          }
 }

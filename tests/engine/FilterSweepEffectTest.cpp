@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DenormalNoise.h"
 #include "engine/FilterSweepEffect.h"
 #include "engine/StateVariableFilter.h"
 #include "tests/engine/TestHost.h"
@@ -96,15 +97,19 @@ TEST(FilterSweepEffect, BypassWithOneFilterAddsTheInputAndTheTinyNoise) {
   Fixture f;
   f.effect.setParameterValue(kFilterMode, 0.0f);
   std::vector<float> in = steadyInput(256, 0.5f), zero(256, 0.0f), out(256, 1.0f), silentOut(256, 0.0f);
-  float* inputs[2] = {in.data(), zero.data()};
-  float* outputs[2] = {out.data(), silentOut.data()};
-  f.effect.processBlockAdding(inputs, outputs, 256);
+  // Blocks of uneven length: the noise runs on across them.
+  for (int start : {0, 101}) {
+    float* inputs[2] = {in.data() + start, zero.data() + start};
+    float* outputs[2] = {out.data() + start, silentOut.data() + start};
+    f.effect.processBlockAdding(inputs, outputs, start == 0 ? 101 : 155);
+  }
   bool noiseVaries = false;
   for (int n = 0; n < 256; ++n) {
     if (in[n] != 0.0f) {
       ASSERT_EQ(out[n], 1.0f + in[n]) << n;
     }
     ASSERT_LE(std::fabs(silentOut[n]), 1.0e-15f) << n;
+    ASSERT_EQ(silentOut[n], DenormalNoise::shared().at((n + 1) % DenormalNoise::kSize)) << "entry 1 comes first";
     noiseVaries = noiseVaries || silentOut[n] != silentOut[0];
   }
   EXPECT_TRUE(noiseVaries);

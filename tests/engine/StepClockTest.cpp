@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -124,4 +126,47 @@ TEST(StepClock, WholePartIsTheRoundedPositionJustBelowIt) {
     EXPECT_EQ(wholePartOf(position), saturatingTruncate(roundHalfEven(position - 0.49999988))) << position;
   EXPECT_EQ(wholePartOf(0.9999999), 1);
   EXPECT_EQ(wholePartOf(0.99999987), 0);
+}
+
+// The clock skips the whole part of positions below the next boundary; each
+// sample must still report a boundary exactly when the rounded position
+// passes the last one, alone or in runs, for fast and negative tempos, resting
+// transports, positions far out and a crawl across a boundary.
+TEST(StepClock, AdvancingReportsEveryBoundaryOfTheRoundedPosition) {
+  struct Transport {
+    VstInt32 units;
+    double tempo;
+    double startBeat;
+    bool playing;
+  };
+  const Transport transports[] = {
+      {kHalfNoteFourSteps, 120.0, 0.0, true}, {2, 999.0, 0.37, true},      {8, -300.0, 5.0, true},
+      {16, 60.0, 7.9999999, false},           {1, 1.0e9, -3.0, true},      {16, 120.0, 2147483640.0, true},
+      {16, 120.0, std::nan(""), true},        {16, 0.001, 0.9999998, true}};
+  auto bitsOf = [](double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+  };
+  for (const Transport& transport : transports) {
+    StepClock single, runs;
+    for (int run = 0; run < 300; ++run) {
+      const double beat = transport.startBeat + run * 128 * transport.tempo / 60.0 / kRate;
+      single.updateFromTransport(transport.units, transport.tempo, beat, transport.playing);
+      runs.updateFromTransport(transport.units, transport.tempo, beat, transport.playing);
+      int boundaries = 0;
+      for (int s = 0; s < 128; ++s) {
+        const VstInt32 last = single.lastReportedSweep();
+        const bool reported = single.advance() != 0;
+        const VstInt32 whole = saturatingTruncate(roundHalfEven(single.sweepPosition() - 0.49999988));
+        ASSERT_EQ(reported, whole > last) << transport.tempo << " run " << run << " sample " << s;
+        boundaries += reported;
+      }
+      ASSERT_EQ(runs.advance(128), boundaries) << transport.tempo << " run " << run;
+      ASSERT_EQ(runs.lastReportedSweep(), single.lastReportedSweep());
+      ASSERT_EQ(bitsOf(runs.sweepPosition()), bitsOf(single.sweepPosition()));
+      ASSERT_EQ(bitsOf(runs.beatPosition()), bitsOf(single.beatPosition()));
+      ASSERT_EQ(bitsOf(runs.phase()), bitsOf(single.phase()));
+    }
+  }
 }

@@ -32,7 +32,7 @@ void drawOnce(GuiControl& control) {
   control.redrawIfDirty(context);
 }
 
-KeyStroke key(std::uint8_t virtualKey, std::uint8_t modifiers = 0) { return {0, virtualKey, modifiers}; }
+GuiKeyStroke key(std::uint8_t virtualKey, std::uint8_t modifiers = 0) { return {0, virtualKey, modifiers}; }
 
 }  // namespace
 

@@ -10,8 +10,8 @@ namespace {
 // A frame without a window, as the routing tests need no pixels.
 struct WindowlessFrame : ::testing::Test {
   GuiFrame frame{{0, 0, 100, 100}, nullptr, nullptr};
-  DibCanvas canvas{4, 4};
-  GuiDrawingContext context{nullptr, canvas.dc(), nullptr};
+  TestCanvas canvas{4, 4};
+  GuiDrawingContext context{nullptr, canvas.surface(), nullptr};
 
   RecordingView* add(const GuiRect& r) {
     auto* view = new RecordingView(r);
@@ -20,7 +20,7 @@ struct WindowlessFrame : ::testing::Test {
   }
 };
 
-const KeyStroke kUpArrow{0, 12, 0};
+const GuiKeyStroke kUpArrow{0, 12, 0};
 
 }  // namespace
 
@@ -163,22 +163,22 @@ TEST_F(WindowlessFrame, WheelGoesToTheViewUnderTheCursorWithTheCursorPosition) {
   RecordingView* target = add({40, 40, 60, 60});
   RecordingView* disabled = add({50, 50, 70, 70});
   disabled->setMouseEnabled(false);
-  SetCursorPos(45, 47);
+  movePointer({45, 47});
   EXPECT_TRUE(frame.onWheel(&context, {0, 0}, 2.5f));
   EXPECT_EQ(target->wheels, 1);
   EXPECT_EQ(target->lastWheelWhere.x, 45);
   EXPECT_EQ(target->lastWheelWhere.y, 47);
   EXPECT_FLOAT_EQ(target->lastWheelDistance, 2.5f);
-  SetCursorPos(55, 55);
+  movePointer({55, 55});
   EXPECT_EQ(frame.viewUnderCursor(), disabled);
-  SetCursorPos(95, 95);
+  movePointer({95, 95});
   EXPECT_EQ(frame.viewUnderCursor(), nullptr);
   EXPECT_FALSE(frame.onWheel(&context, {45, 47}, 1.0f));
 }
 
 TEST_F(WindowlessFrame, DrawingPaintsTheViewsInListOrderAndEndsTheFirstDrawPending) {
-  DibCanvas picture(40, 20, ColourBlack);
-  GuiDrawingContext pictureContext(nullptr, picture.dc(), nullptr);
+  TestCanvas picture(40, 20, ColourBlack);
+  GuiDrawingContext pictureContext(nullptr, picture.surface(), nullptr);
   RecordingView* under = add({0, 0, 20, 10});
   RecordingView* over = add({10, 0, 30, 10});
   over->colour = ColourBlue;

@@ -69,8 +69,8 @@ TEST(GuiValueDisplay, SameStyleStaysCleanAndNoTextDrawsTheBoxAlone) {
   EXPECT_FALSE(display.isDirty());
   display.setDisplayStyle(1 | DisplayNoText);
   EXPECT_TRUE(display.isDirty());
-  DibCanvas canvas(32, 16, ColourWhite);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(32, 16, ColourWhite);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   display.draw(context);
   EXPECT_FALSE(display.isDirty());
   const GuiRect inside{kBox.left + 1, kBox.top + 1, kBox.right, kBox.bottom};
@@ -82,8 +82,8 @@ TEST(GuiValueDisplay, FrameFirstBevelReplacesThePlainFrame) {
   GuiValueDisplay display(kBox, nullptr, DisplayBevelFrameFirst | DisplayNoText);
   display.setBackColour(ColourGreen);
   display.setFrameColour(ColourBlue);
-  DibCanvas canvas(32, 16, ColourWhite);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(32, 16, ColourWhite);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   display.draw(context);
   EXPECT_EQ(canvas.pixel(kBox.left, kBox.top + 5), ColourBlue);   // left edge: frame colour
   EXPECT_EQ(canvas.pixel(kBox.left + 5, kBox.top), ColourBlue);   // top edge
@@ -95,8 +95,8 @@ TEST(GuiValueDisplay, FrameFirstBevelReplacesThePlainFrame) {
 TEST(GuiValueDisplay, NoDrawStyleIsCleanFromTheStartAndPaintsNothing) {
   GuiValueDisplay display(kBox, nullptr, DisplayNoDraw);
   EXPECT_FALSE(display.isDirty());
-  DibCanvas canvas(32, 16, ColourWhite);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(32, 16, ColourWhite);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   display.draw(context);
   EXPECT_EQ(canvas.count(ColourWhite, {0, 0, 32, 16}), 32 * 16);
 }

@@ -28,7 +28,7 @@ TEST(GuiView, NewViewIsCleanMouseEnabledOpaqueAndUnhandledByDefault) {
   EXPECT_FALSE(view.isTransparent());
   EXPECT_EQ(view.referenceCount(), 1);
   EXPECT_EQ(view.owningEditor(), nullptr);
-  const KeyStroke key{0, 11, 0};
+  const GuiKeyStroke key{0, 11, 0};
   EXPECT_EQ(view.onKeyDown(key), -1);
   EXPECT_EQ(view.onKeyUp(key), -1);
   EXPECT_FALSE(view.onWheel(nullptr, {2, 3}, 1.0f));
@@ -53,8 +53,8 @@ TEST(GuiView, SetViewSizeMakesDirtyAndLeavesTheMouseArea) {
 
 TEST(GuiView, RedrawIfDirtyDrawsOnceAndCleans) {
   RecordingView view({0, 0, 4, 4});
-  DibCanvas canvas(8, 8);
-  GuiDrawingContext context(nullptr, canvas.dc(), nullptr);
+  TestCanvas canvas(8, 8);
+  GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   view.redrawIfDirty(context);
   EXPECT_EQ(view.draws, 0);
   view.setViewSize({1, 1, 5, 5});

@@ -23,11 +23,11 @@ public:
     context.fillRect({r.left - 1, r.top - 1, r.right, r.bottom});
   }
   void onMouseDown(GuiDrawingContext&, const GuiPoint& where) override { presses.push_back(where); }
-  std::int32_t onKeyDown(const KeyStroke& key) override {
+  std::int32_t onKeyDown(const GuiKeyStroke& key) override {
     keysDown.push_back(key.virtualKey);
     return keyAnswer;
   }
-  std::int32_t onKeyUp(const KeyStroke& key) override {
+  std::int32_t onKeyUp(const GuiKeyStroke& key) override {
     keysUp.push_back(key.virtualKey);
     return keyAnswer;
   }

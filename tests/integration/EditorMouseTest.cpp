@@ -2,8 +2,8 @@
 
 namespace {
 // Knob of the filter mode: rectangle (6, 31, 34, 59), centre (20, 45).
-constexpr POINT kModeKnobCentre{20, 45};
-constexpr POINT kModeKnobTop{20, 32};
+constexpr GuiPoint kModeKnobCentre{20, 45};
+constexpr GuiPoint kModeKnobTop{20, 32};
 // Tempo slider: rectangle (40, 101, 110, 119); a press at x sets (x - 43) / 60.
 constexpr int kTempoSliderY = 110;
 
@@ -58,7 +58,7 @@ TEST_F(EditorPanel, SliderDragReportsOneEditAndTheDisplayFollows) {
 TEST_F(EditorPanel, ControlClickRestoresTheDefaultWithoutADrag) {
   host.setParameter(kTempo, 0.2f);
   host.clearCalls();
-  InputScript().keyDown(VK_CONTROL).click(onScreen(100, kTempoSliderY)).keyUp(VK_CONTROL).playOn(*window);
+  InputScript().keyDown(TestModifier::Control).click(onScreen(100, kTempoSliderY)).keyUp(TestModifier::Control).playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_TRUE(isEdit(calls[0], audioMasterAutomate, kTempo));
@@ -70,11 +70,11 @@ TEST_F(EditorPanel, ControlAndShiftClickStartsAFineDragInstead) {
   host.setParameter(kTempo, 0.2f);
   host.clearCalls();
   InputScript()
-      .keyDown(VK_CONTROL)
-      .keyDown(VK_SHIFT)
+      .keyDown(TestModifier::Control)
+      .keyDown(TestModifier::Shift)
       .click(onScreen(43 + 30, kTempoSliderY))
-      .keyUp(VK_SHIFT)
-      .keyUp(VK_CONTROL)
+      .keyUp(TestModifier::Shift)
+      .keyUp(TestModifier::Control)
       .playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   expectOneEdit(calls, kTempo);
@@ -86,9 +86,9 @@ TEST_F(EditorPanel, ShiftMakesASliderDragTenTimesFiner) {
   host.setParameter(kTempo, 0.5f);
   host.clearCalls();
   InputScript()
-      .keyDown(VK_SHIFT)
+      .keyDown(TestModifier::Shift)
       .drag(onScreen(73, kTempoSliderY), onScreen(133, kTempoSliderY))
-      .keyUp(VK_SHIFT)
+      .keyUp(TestModifier::Shift)
       .playOn(*window);
   expectOneEdit(editCalls(), kTempo);
   EXPECT_NEAR(host.getParameter(kTempo), 0.6f, 1e-6f);
@@ -99,9 +99,9 @@ TEST_F(EditorPanel, ShiftMakesALinearKnobDragNeedThreeHundredPixels) {
   window->runFor(50);
   host.clearCalls();
   InputScript()
-      .keyDown(VK_SHIFT)
+      .keyDown(TestModifier::Shift)
       .drag(onScreen(kModeKnobCentre.x, kModeKnobCentre.y), onScreen(kModeKnobCentre.x + 150, kModeKnobCentre.y))
-      .keyUp(VK_SHIFT)
+      .keyUp(TestModifier::Shift)
       .playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   expectOneEdit(calls, kFilterMode);
@@ -112,7 +112,7 @@ TEST_F(EditorPanel, AltSwitchesTheKnobToCircularMode) {
   host.setParameter(kFilterMode, 0.0f);
   window->runFor(50);
   host.clearCalls();
-  InputScript().keyDown(VK_MENU).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(VK_MENU).playOn(*window);
+  InputScript().keyDown(TestModifier::Alt).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(TestModifier::Alt).playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   expectOneEdit(calls, kFilterMode);
   // Circular mode: the press at the top of the knob is the middle of the range.
@@ -129,7 +129,7 @@ TEST_F(EditorPanel, HostKnobModeMakesCircularTheDefaultAndAltLinear) {
 
   host.setParameter(kFilterMode, 0.0f);
   host.clearCalls();
-  InputScript().keyDown(VK_MENU).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(VK_MENU).playOn(*window);
+  InputScript().keyDown(TestModifier::Alt).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(TestModifier::Alt).playOn(*window);
   // Linear mode: a press without a move changes nothing, so nothing is automated.
   const std::vector<HostCall> calls = editCalls();
   ASSERT_EQ(calls.size(), 2u);

@@ -1,5 +1,5 @@
 #pragma once
-// The 64-bit plug-in with its editor open in a host window on the virtual
+// The plug-in (the .so natively, the 64-bit DLL under Wine) with its editor open in a host window on the virtual
 // display, and a look at the panel's views through the plug-in's own objects.
 
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ protected:
 
   void TearDown() override {
     // A failed test must not leave a modifier held on the shared display.
-    for (WORD modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
-      if (GetAsyncKeyState(modifier) & 0x8000) InputScript().keyUp(modifier).playOn(*window);
+    for (TestModifier modifier : {TestModifier::Shift, TestModifier::Control, TestModifier::Alt}) {
+      if (isModifierDown(modifier)) InputScript().keyUp(modifier).playOn(*window);
     }
     // The knob mode is shared by every editor in the process.
     if (host.effect() != nullptr) host.dispatch(effSetEditKnobMode, 0, kLinearKnobMode);
@@ -66,8 +66,8 @@ protected:
     return text;
   }
   // A point of the panel, in window pixels, on the screen.
-  POINT onScreen(int x, int y) const {
-    const POINT origin = window->panelScreenOrigin();
+  GuiPoint onScreen(int x, int y) const {
+    const ScreenPoint origin = window->panelScreenOrigin();
     return {origin.x + x, origin.y + y};
   }
   // What the plug-in asked of the host, without its idle requests.

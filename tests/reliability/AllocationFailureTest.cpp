@@ -97,7 +97,6 @@ TEST(AllocationFailure, EveryFailingAllocationInTheEditorsOpeningLeavesNoPanelOr
   EditorWindow window(host, 10, 10);
   ASSERT_TRUE(window.isOpen());
   window.closeEditor();
-  const auto panel = [&] { return FindWindowExA(window.hostWindow(), nullptr, nullptr, nullptr); };
   const auto openWithAllocationFailing = [&](long failAt, FailingAllocator::Tally& tally) {
     FailingAllocator::arm(failAt);
     const VstIntPtr answer = host.dispatch(effEditOpen, 0, 0, window.hostWindow());
@@ -115,14 +114,14 @@ TEST(AllocationFailure, EveryFailingAllocationInTheEditorsOpeningLeavesNoPanelOr
   for (long failAt = 1; failAt <= complete.allocations; ++failAt) {
     FailingAllocator::Tally tally;
     if (openWithAllocationFailing(failAt, tally) == 0) {
-      EXPECT_EQ(panel(), nullptr) << "a window left when allocation " << failAt << " failed";
+      EXPECT_EQ(window.panelCount(), 0) << "a window left when allocation " << failAt << " failed";
       EXPECT_EQ(tally.stillHeld, 0) << "leaked when allocation " << failAt << " failed";
     } else {
-      EXPECT_NE(panel(), nullptr) << "allocation " << failAt << " failed";
+      EXPECT_EQ(window.panelCount(), 1) << "allocation " << failAt << " failed";
       window.closeEditor();
     }
     EXPECT_EQ(host.dispatch(effEditOpen, 0, 0, window.hostWindow()), 1) << "after allocation " << failAt << " failed";
-    EXPECT_NE(panel(), nullptr);
+    EXPECT_EQ(window.panelCount(), 1);
     window.closeEditor();
   }
 }

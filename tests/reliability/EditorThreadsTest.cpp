@@ -11,7 +11,7 @@
 
 namespace {
 constexpr int kCycles = 1000;
-constexpr DWORD kLastWritesMilliseconds = 200;
+constexpr unsigned kLastWritesMilliseconds = 200;
 }  // namespace
 
 TEST(EditorThreads, PanelOpenedAndClosedWhileAnotherThreadWritesEndsShowingTheCurrentValues) {

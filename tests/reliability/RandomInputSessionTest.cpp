@@ -12,6 +12,8 @@
 #include <string>
 #include <thread>
 
+#include <windows.h>
+
 #include "tests/reliability/PluginUnderTest.h"
 #include "tools/standin/EditorWindow.h"
 
@@ -132,7 +134,7 @@ TEST(RandomInputSession, AMinuteOfRandomInputKeepsParametersInRangeAndEditsPaire
   ERect* rect = nullptr;
   plugin.host.dispatch(effEditGetRect, 0, 0, &rect);
   ASSERT_NE(rect, nullptr);
-  const POINT origin = window.panelScreenOrigin();
+  const ScreenPoint origin = window.panelScreenOrigin();
   ScriptWriter scripts({origin.x, origin.y, rect->right - rect->left, rect->bottom - rect->top}, 80);
 
   std::atomic<bool> running{true};

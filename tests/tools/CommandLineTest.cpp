@@ -47,9 +47,12 @@ TEST(CommandLine, RenderWithOneFileUsesTheBuiltInSignal) {
   EXPECT_EQ(line.render.sampleRate, 48000);
 }
 
-TEST(CommandLine, HelpWinsOverEverythingElse) {
+TEST(CommandLine, TheFirstOfHelpAndVersionWinsOverEverythingElse) {
   EXPECT_EQ(parseCommandLine({"render", "--bogus", "--help"}).command, Command::Help);
   EXPECT_EQ(parseCommandLine({"-h"}).command, Command::Help);
+  EXPECT_EQ(parseCommandLine({"info", "--tempo", "--version"}).command, Command::Version);
+  EXPECT_EQ(parseCommandLine({"--version", "--help"}).command, Command::Version);
+  EXPECT_EQ(parseCommandLine({"--help", "--version"}).command, Command::Help);
 }
 
 TEST(CommandLine, RefusesWhatItCannotUseWithTheReason) {

@@ -1,6 +1,6 @@
 // Opens the plug-in's editor in a window, as a host does, and saves what the
 // screen shows of it as a 24-bit BMP file.
-//   lumivane-editor-screenshot PLUGIN.dll OUT.bmp
+//   lumivane-editor-screenshot PLUGIN OUT.bmp   (PLUGIN: the .dll or the .so)
 
 #include <cstdio>
 #include <cstdint>
@@ -15,7 +15,7 @@
 namespace {
 constexpr int kWindowX = 40;
 constexpr int kWindowY = 40;
-constexpr DWORD kSettleMilliseconds = 400;
+constexpr unsigned kSettleMilliseconds = 400;
 
 void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -59,7 +59,7 @@ bool writeBmp(const PanelPixels& pixels, const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: lumivane-editor-screenshot PLUGIN.dll OUT.bmp\n");
+    std::fprintf(stderr, "usage: lumivane-editor-screenshot PLUGIN OUT.bmp\n");
     return 2;
   }
   try {

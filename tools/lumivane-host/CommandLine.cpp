@@ -9,6 +9,7 @@
 const char* const kUsage =
     "usage: lumivane-host [--plugin PATH] info\n"
     "       lumivane-host [--plugin PATH] render [IN] OUT [options]\n"
+    "       lumivane-host --help | --version\n"
     "\n"
     "info     shows what a host sees of the plug-in: identity, pins, capabilities,\n"
     "         parameters and programs\n"
@@ -29,7 +30,8 @@ const char* const kUsage =
     "  --seconds S          length of the built-in signal (default 8)\n"
     "  --rate HZ            sample rate of the built-in signal (default 44100)\n"
     "\n"
-    "The default plug-in is Lumivane.so next to this program or in dist/linux64.\n";
+    "The default plug-in is Lumivane.so next to this program, in ../lib/lxvst from its\n"
+    "folder (where make install puts it) or in dist/linux64. See man lumivane-host.\n";
 
 namespace {
 constexpr double kLongestSignalSeconds = 3600.0;
@@ -81,8 +83,14 @@ void check(bool condition, const std::string& reason) {
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
-  for (const std::string& argument : arguments)
+  // The first of --help and --version wins over everything else.
+  for (const std::string& argument : arguments) {
     if (argument == "-h" || argument == "--help") return line;
+    if (argument == "--version") {
+      line.command = Command::Version;
+      return line;
+    }
+  }
 
   std::optional<std::string> commandName;
   std::vector<std::string> paths;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-enum class Command { Help, Info, Render };
+enum class Command { Help, Version, Info, Render };
 
 struct RenderOptions {
   std::optional<std::string> inputPath;  // none: the built-in test signal

@@ -133,6 +133,10 @@ int run(const CommandLine& line) {
     std::cout << kUsage;
     return 0;
   }
+  if (line.command == Command::Version) {
+    std::cout << "lumivane-host " LUMIVANE_VERSION "\n";
+    return 0;
+  }
   const std::string pluginPath = line.pluginPath ? *line.pluginPath : defaultPluginPath();
   if (line.command == Command::Info) {
     HostedPlugin plugin(pluginPath);

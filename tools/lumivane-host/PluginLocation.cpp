@@ -22,11 +22,16 @@ std::string defaultPluginPath() {
   const fs::path folder = programFolder();
   std::error_code error;
   if (fs::is_regular_file(folder / kPluginFileName, error)) return (folder / kPluginFileName).string();
+  // Installed: PREFIX/bin/lumivane-host next to PREFIX/lib/lxvst/Lumivane.so,
+  // found from the program's own place so that a staged or unpacked copy works too.
+  const fs::path installed = folder.parent_path() / "lib" / "lxvst" / kPluginFileName;
+  if (fs::is_regular_file(installed, error)) return installed.string();
   // From a build folder, the repository's dist/ holds the plug-in that `make` built.
   for (fs::path above = folder; !above.empty(); above = above.parent_path()) {
     const fs::path candidate = above / "dist" / "linux64" / kPluginFileName;
     if (fs::is_regular_file(candidate, error)) return candidate.string();
     if (above == above.root_path()) break;
   }
-  throw ToolError("no Lumivane.so next to lumivane-host or in dist/linux64; build it with make or pass --plugin PATH");
+  throw ToolError(
+      "no Lumivane.so next to lumivane-host, in ../lib/lxvst or in dist/linux64; build it with make or pass --plugin PATH");
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
-// Lumivane.so next to the running program, else dist/linux64/Lumivane.so in the
-// nearest folder above it; throws ToolError when neither exists.
+// Lumivane.so next to the running program, else lib/lxvst/Lumivane.so beside its
+// folder (the installed layout), else dist/linux64/Lumivane.so in the nearest
+// folder above it; throws ToolError when none exists.
 std::string defaultPluginPath();

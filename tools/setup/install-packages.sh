@@ -6,7 +6,8 @@ packages=(
   cmake ninja-build g++ g++-multilib
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine64 xvfb xauth xdotool fonts-liberation imagemagick
-  qemu-user-static
+  libx11-dev libxtst-dev libcairo2-dev
+  qemu-user-static groff-base
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev sox
   clang libclang-rt-14-dev
 )

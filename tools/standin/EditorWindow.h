@@ -1,11 +1,12 @@
 #pragma once
-// The host's side of the plug-in's editor on Windows: a top-level window that
-// the editor opens its panel in, the host's idle calls, and the panel's pixels
-// read back from the screen.
-
-#include <windows.h>
+// The host's side of the plug-in's editor: a top-level window that the editor
+// opens its panel in (an HWND on Windows, an X11 window on Linux, handed to
+// effEditOpen as the host's parent), the host's idle calls, and the panel's
+// pixels read back from the screen. Defined per platform:
+// EditorWindowWin32.cpp, EditorWindowX11.cpp.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "tools/standin/StandInHost.h"
@@ -18,6 +19,11 @@ struct PanelPixels {
   std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
 class EditorWindow {
 public:
   // Makes the window at the screen position, sized by the editor's rectangle,
@@ -28,30 +34,29 @@ public:
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
 
-  bool isOpen() const { return panel != nullptr; }
+  bool isOpen() const { return openResult == 1 && panelCount() == 1; }
   VstIntPtr openAnswer() const { return openResult; }
-  HWND hostWindow() const { return window; }
-  // The editor's own child window.
-  HWND panelWindow() const { return panel; }
-  POINT panelScreenOrigin() const;
+  // The native window, as effEditOpen takes it.
+  void* hostWindow() const;
+  // How many child windows the host's window holds: the editor's panel, if open.
+  int panelCount() const;
+  ScreenPoint panelScreenOrigin() const;
 
-  // Dispatches the thread's pending messages, keys for the host's window as
-  // the editor's key opcodes, then sends the host's idle opcode.
+  // Handles the host window's pending events, keys as the editor's key
+  // opcodes, then sends the host's idle opcode.
   void pumpAndIdle();
   // Keeps pumping and idling for the given time.
-  void runFor(DWORD milliseconds);
+  void runFor(unsigned milliseconds);
   PanelPixels capture() const;
   // effEditClose; the host's window stays.
   void closeEditor();
   // effEditOpen again in the same window.
   bool reopenEditor();
 
-private:
-  void findPanel();
-  void forwardKey(const MSG& message);
+  struct Native;
 
+private:
   StandInHost& host;
-  HWND window = nullptr;
-  HWND panel = nullptr;
+  std::unique_ptr<Native> native;
   VstIntPtr openResult = 0;
 };

@@ -1,4 +1,4 @@
-#include "gui/GuiDropTarget.h"
+#include "gui/win32/GuiDropTarget.h"
 
 #include <shellapi.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gui/GuiFrame.h"
-#include "gui/GuiShortcut.h"
+#include "gui/win32/GuiShortcut.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gui/GuiDropTarget.h"
+#include "gui/win32/GuiDropTarget.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -8,7 +8,7 @@
 #include "gui/GuiFrame.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
-#include "tests/gui/TestDataObject.h"
+#include "tests/gui/win32/TestDataObject.h"
 
 namespace {
 

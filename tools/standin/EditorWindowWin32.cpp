@@ -1,5 +1,13 @@
 #include "tools/standin/EditorWindow.h"
 
+#include <windows.h>
+
+struct EditorWindow::Native {
+  HWND window = nullptr;
+  // The editor's own child window, once found.
+  HWND panel = nullptr;
+};
+
 namespace {
 constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
 constexpr DWORD kPumpInterval = 10;
@@ -9,6 +17,17 @@ constexpr VstIntPtr kArrowKeys[] = {11, 12, 13, 14};
 constexpr float kShiftBit = 1.0f, kAltBit = 2.0f, kControlBit = 4.0f;
 
 bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+// A key message for the host's window, handed on as the editor's key opcode.
+void forwardKey(StandInHost& host, const MSG& message) {
+  const auto key = static_cast<int>(message.wParam);
+  const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
+  const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
+  const float modifiers = (held(VK_SHIFT) ? kShiftBit : 0.0f) + (held(VK_MENU) ? kAltBit : 0.0f) +
+                          (held(VK_CONTROL) ? kControlBit : 0.0f);
+  host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
+                arrow ? kArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
+}
 
 ATOM registerHostClass() {
   static const ATOM atom = [] {
@@ -24,12 +43,14 @@ ATOM registerHostClass() {
 }
 }  // namespace
 
-EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(host) {
+EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
+    : host(host), native(std::make_unique<Native>()) {
   ERect* rect = nullptr;
   host.dispatch(effEditGetRect, 0, 0, &rect);
   if (rect == nullptr || registerHostClass() == 0) return;
   const int width = rect->right - rect->left;
   const int height = rect->bottom - rect->top;
+  HWND& window = native->window;
   window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY,
                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return;
@@ -41,36 +62,45 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY) : host(h
 
 EditorWindow::~EditorWindow() {
   // A plug-in closed with its editor open has taken its window with it.
-  if (panel != nullptr && host.effect() != nullptr) closeEditor();
-  if (window != nullptr) DestroyWindow(window);
+  if (native->panel != nullptr && host.effect() != nullptr) closeEditor();
+  if (native->window != nullptr) DestroyWindow(native->window);
+}
+
+void* EditorWindow::hostWindow() const { return native->window; }
+
+int EditorWindow::panelCount() const {
+  int children = 0;
+  for (HWND child = FindWindowExA(native->window, nullptr, nullptr, nullptr); child != nullptr;
+       child = FindWindowExA(native->window, child, nullptr, nullptr)) {
+    ++children;
+  }
+  return children;
 }
 
 bool EditorWindow::reopenEditor() {
-  openResult = host.dispatch(effEditOpen, 0, 0, window);
-  findPanel();
+  openResult = host.dispatch(effEditOpen, 0, 0, native->window);
+  native->panel = FindWindowExA(native->window, nullptr, nullptr, nullptr);
   runFor(100);
-  return panel != nullptr;
+  return native->panel != nullptr;
 }
-
-void EditorWindow::findPanel() { panel = FindWindowExA(window, nullptr, nullptr, nullptr); }
 
 void EditorWindow::closeEditor() {
   host.dispatch(effEditClose);
-  panel = nullptr;
+  native->panel = nullptr;
   pumpAndIdle();
 }
 
-POINT EditorWindow::panelScreenOrigin() const {
+ScreenPoint EditorWindow::panelScreenOrigin() const {
   POINT origin{0, 0};
-  ClientToScreen(panel, &origin);
-  return origin;
+  ClientToScreen(native->panel, &origin);
+  return {origin.x, origin.y};
 }
 
 void EditorWindow::pumpAndIdle() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.hwnd == window) {
-      forwardKey(message);
+    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.hwnd == native->window) {
+      forwardKey(host, message);
       continue;
     }
     TranslateMessage(&message);
@@ -79,17 +109,7 @@ void EditorWindow::pumpAndIdle() {
   host.dispatch(effEditIdle);
 }
 
-void EditorWindow::forwardKey(const MSG& message) {
-  const auto key = static_cast<int>(message.wParam);
-  const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
-  const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
-  const float modifiers = (held(VK_SHIFT) ? kShiftBit : 0.0f) + (held(VK_MENU) ? kAltBit : 0.0f) +
-                          (held(VK_CONTROL) ? kControlBit : 0.0f);
-  host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
-                arrow ? kArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
-}
-
-void EditorWindow::runFor(DWORD milliseconds) {
+void EditorWindow::runFor(unsigned milliseconds) {
   const DWORD start = GetTickCount();
   do {
     pumpAndIdle();
@@ -99,6 +119,7 @@ void EditorWindow::runFor(DWORD milliseconds) {
 
 PanelPixels EditorWindow::capture() const {
   PanelPixels pixels;
+  HWND panel = native->panel;
   RECT client{};
   if (panel == nullptr || !GetClientRect(panel, &client)) return pixels;
   pixels.width = client.right;

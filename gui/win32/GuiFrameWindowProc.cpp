@@ -1,4 +1,4 @@
-#include "gui/GuiFrameWindowProc.h"
+#include "gui/win32/GuiFrameWindowProc.h"
 
 #include "gui/GuiDrawingContext.h"
 #include "gui/GuiFrame.h"

@@ -1,4 +1,4 @@
-#include "gui/GuiShortcut.h"
+#include "gui/win32/GuiShortcut.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>

@@ -15,6 +15,8 @@ public:
   static void unregisterWindowClass();
   static const char* className();
   static std::int32_t useCount();
+  // The instance handle of the module the toolkit is linked into, which owns the class.
+  static void* moduleInstance();
   // "Plugin" and the instance handle in at least 8 lower-case hexadecimal digits.
   static void formatClassName(const void* instance, char* buffer, std::size_t size);
 };

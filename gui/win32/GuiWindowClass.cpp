@@ -1,11 +1,10 @@
-#include "gui/GuiWindowClass.h"
+#include "gui/win32/GuiWindowClass.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "gui/GuiFrameWindowProc.h"
-#include "host/PluginMain.h"
+#include "gui/win32/GuiFrameWindowProc.h"
 
 namespace {
 
@@ -13,6 +12,14 @@ char windowClassName[32];
 std::int32_t classUseCount = 0;
 
 }  // namespace
+
+void* GuiWindowClass::moduleInstance() {
+  // The module this code is linked into: the plug-in's DLL, or a test program.
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&frameWindowProc), &module);
+  return module;
+}
 
 void GuiWindowClass::formatClassName(const void* instance, char* buffer, std::size_t size) {
   // The whole handle: on 64-bit Windows its upper half tells modules apart too.
@@ -22,11 +29,11 @@ void GuiWindowClass::formatClassName(const void* instance, char* buffer, std::si
 
 bool GuiWindowClass::registerWindowClass() {
   if (classUseCount++ != 0) return true;
-  formatClassName(moduleInstance, windowClassName, sizeof windowClassName);
+  formatClassName(moduleInstance(), windowClassName, sizeof windowClassName);
   WNDCLASSA description{};
   description.style = CS_GLOBALCLASS;
   description.lpfnWndProc = frameWindowProc;
-  description.hInstance = static_cast<HINSTANCE>(moduleInstance);
+  description.hInstance = static_cast<HINSTANCE>(moduleInstance());
   description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   description.lpszClassName = windowClassName;
@@ -36,7 +43,7 @@ bool GuiWindowClass::registerWindowClass() {
 
 void GuiWindowClass::unregisterWindowClass() {
   if (classUseCount <= 0) return;
-  if (--classUseCount == 0) UnregisterClassA(windowClassName, static_cast<HINSTANCE>(moduleInstance));
+  if (--classUseCount == 0) UnregisterClassA(windowClassName, static_cast<HINSTANCE>(moduleInstance()));
 }
 
 const char* GuiWindowClass::className() { return windowClassName; }

@@ -1,0 +1,127 @@
+#include "gui/GuiBitmap.h"
+
+#include <new>
+
+#include "gui/GuiDrawingContext.h"
+#include "gui/win32/GuiBitmapImage.h"
+
+namespace {
+
+// A memory device context holding one bitmap, emptied and deleted on scope exit.
+class MemoryDc {
+public:
+  MemoryDc(HDC reference, HBITMAP bitmap) : dc(CreateCompatibleDC(reference)) {
+    if (dc && bitmap) previous = SelectObject(dc, bitmap);
+  }
+  ~MemoryDc() {
+    if (!dc) return;
+    if (previous) SelectObject(dc, previous);
+    DeleteDC(dc);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC handle() const { return dc; }
+
+private:
+  HDC dc;
+  HGDIOBJ previous = nullptr;
+};
+
+HBITMAP createMonochrome(std::int32_t width, std::int32_t height) {
+  return CreateBitmap(width, height, 1, 1, nullptr);
+}
+
+HDC deviceContextOf(const GuiDrawingContext& context) { return static_cast<HDC>(context.surface()); }
+
+// A mask of the image with 1 where the image has the key colour.
+HBITMAP buildMask(HDC reference, HBITMAP image, const GuiColour& key) {
+  MemoryDc imageDc(reference, image);
+  BITMAP description{};
+  GetObjectA(image, sizeof description, &description);
+  POINT extent{description.bmWidth, description.bmHeight};
+  DPtoLP(imageDc.handle(), &extent, 1);
+
+  HBITMAP mask = createMonochrome(extent.x, extent.y);
+  if (!mask) return nullptr;
+  {
+    MemoryDc maskDc(reference, mask);
+    SetMapMode(imageDc.handle(), GetMapMode(reference));
+    // In a colour-to-monochrome copy, pixels of the background colour become 1.
+    const COLORREF previousBack = SetBkColor(imageDc.handle(), key.colourRef());
+    BitBlt(maskDc.handle(), 0, 0, extent.x, extent.y, imageDc.handle(), 0, 0, SRCCOPY);
+    SetBkColor(imageDc.handle(), previousBack);
+  }
+  return mask;
+}
+
+// Puts the image's pixels that are not of the key colour on the context.
+void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& s, HDC sourceDc,
+                        HBITMAP maskBitmap) {
+  const std::int32_t w = r.width();
+  const std::int32_t h = r.height();
+  HDC target = deviceContextOf(context);
+  const GuiPoint d{r.left + context.drawOffset().x, r.top + context.drawOffset().y};
+
+  HBITMAP inverseBitmap = createMonochrome(w, h);
+  HBITMAP workBitmap = CreateCompatibleBitmap(target, w, h);
+  HBITMAP saveBitmap = CreateCompatibleBitmap(target, w, h);
+  if (inverseBitmap && workBitmap && saveBitmap) {
+    // Monochrome-to-colour copies turn 1 into white and 0 into black here,
+    // because these DCs keep their default black text and white background.
+    MemoryDc inverseDc(target, inverseBitmap);
+    MemoryDc maskDc(target, maskBitmap);
+    MemoryDc workDc(target, workBitmap);
+    MemoryDc saveDc(target, saveBitmap);
+    BitBlt(saveDc.handle(), 0, 0, w, h, sourceDc, s.x, s.y, SRCCOPY);
+    BitBlt(inverseDc.handle(), 0, 0, w, h, maskDc.handle(), s.x, s.y, NOTSRCCOPY);
+    BitBlt(workDc.handle(), 0, 0, w, h, target, d.x, d.y, SRCCOPY);
+    BitBlt(workDc.handle(), 0, 0, w, h, maskDc.handle(), s.x, s.y, SRCAND);
+    BitBlt(sourceDc, s.x, s.y, w, h, inverseDc.handle(), 0, 0, SRCAND);
+    BitBlt(workDc.handle(), 0, 0, w, h, sourceDc, s.x, s.y, SRCPAINT);
+    // The destination changes in this one copy, never partly composed.
+    BitBlt(target, d.x, d.y, w, h, workDc.handle(), 0, 0, SRCCOPY);
+    BitBlt(sourceDc, s.x, s.y, w, h, saveDc.handle(), 0, 0, SRCCOPY);
+  }
+  if (inverseBitmap) DeleteObject(inverseBitmap);
+  if (workBitmap) DeleteObject(workBitmap);
+  if (saveBitmap) DeleteObject(saveBitmap);
+}
+
+}  // namespace
+
+GuiBitmap::GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId)
+    : resource(resourceId), native(new (std::nothrow) Image) {
+  if (!native) return;
+  native->bitmap = LoadBitmapA(static_cast<HINSTANCE>(source.module), MAKEINTRESOURCEA(resourceId & 0xFFFF));
+  BITMAP description{};
+  if (native->bitmap && GetObjectA(native->bitmap, sizeof description, &description)) {
+    imageWidth = description.bmWidth;
+    imageHeight = description.bmHeight;
+  }
+}
+
+GuiBitmap::~GuiBitmap() {
+  if (!native) return;
+  if (native->bitmap) DeleteObject(native->bitmap);
+  if (native->mask) DeleteObject(native->mask);
+}
+
+void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
+  if (!native || !native->bitmap) return;
+  MemoryDc sourceDc(deviceContextOf(context), native->bitmap);
+  const GuiPoint& offset = context.drawOffset();
+  BitBlt(deviceContextOf(context), r.left + offset.x, r.top + offset.y, r.width(), r.height(),
+         sourceDc.handle(), source.x, source.y, SRCCOPY);
+}
+
+void GuiBitmap::drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
+  if (!native || !native->bitmap) return;
+  if (!native->mask) {
+    native->mask = buildMask(deviceContextOf(context), native->bitmap, key);
+    maskReady = native->mask != nullptr;
+    ++maskBuildCount;
+  }
+  if (!native->mask) return;
+  MemoryDc sourceDc(deviceContextOf(context), native->bitmap);
+  composeTransparent(context, r, source, sourceDc.handle(), native->mask);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The Win32 image of a GuiBitmap: the bitmap loaded from the module's
+// resources and, after the first transparent draw, its monochrome mask.
+
+#include <windows.h>
+
+#include "gui/GuiBitmap.h"
+
+struct GuiBitmap::Image {
+  HBITMAP bitmap = nullptr;
+  HBITMAP mask = nullptr;
+};

@@ -1,0 +1,53 @@
+#include "gui/GuiOffscreenContext.h"
+
+#include <new>
+
+#include "gui/x11/X11Surface.h"
+
+// The image, the cairo context on it and the surface the plain context draws on.
+struct GuiOffscreenContext::Image {
+  Image(cairo_surface_t* pixels, cairo_t* cairo) : pixels(pixels), cairo(cairo), surface(cairo, nullptr) {}
+  ~Image() {
+    cairo_destroy(cairo);
+    cairo_surface_destroy(pixels);
+  }
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+
+  cairo_surface_t* pixels;
+  cairo_t* cairo;
+  X11Surface surface;
+};
+
+GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
+                                         const GuiColour& background)
+    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width),
+      background(background) {
+  if (width <= 0 || height <= 0) return;
+  cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cairo = cairo_create(pixels);
+  if (cairo_status(cairo) != CAIRO_STATUS_SUCCESS) {
+    cairo_destroy(cairo);
+    cairo_surface_destroy(pixels);
+    return;
+  }
+  image.reset(new (std::nothrow) Image(pixels, cairo));
+  if (!image) {
+    cairo_destroy(cairo);
+    cairo_surface_destroy(pixels);
+    return;
+  }
+  adoptSurface(&image->surface);
+  paintWhole(width, height, background);
+}
+
+GuiOffscreenContext::~GuiOffscreenContext() {
+  // The plain context lets go of the image's cairo context before it goes.
+  restoreSurface();
+}
+
+void GuiOffscreenContext::blitTo(GuiDrawingContext& destination, const GuiRect& r, const GuiPoint& source) {
+  auto* target = static_cast<X11Surface*>(destination.surface());
+  if (!image || !target) return;
+  target->copyImage(image->pixels, r.offsetBy(destination.drawOffset()), source, true);
+}

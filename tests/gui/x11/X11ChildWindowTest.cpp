@@ -1,0 +1,184 @@
+// GoogleTest first: Xlib's macros (None, Bool) would rename its types.
+#include <gtest/gtest.h>
+
+#include "gui/x11/X11ChildWindow.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gui/x11/X11Pointer.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/x11/X11TestSupport.h"
+
+namespace {
+
+struct RecordingListener : X11ChildWindow::Listener {
+  std::vector<GuiRect> exposures;
+  std::vector<GuiPoint> presses;
+  std::vector<unsigned> buttons;
+  std::vector<KeySym> keysDown;
+  std::vector<KeySym> keysUp;
+  int destroyed = 0;
+
+  void onExpose(const GuiRect& area) override { exposures.push_back(area); }
+  void onButtonPress(const XButtonEvent& press) override {
+    presses.push_back({press.x, press.y});
+    buttons.push_back(press.button);
+  }
+  void onKey(const XKeyEvent& key) override {
+    XKeyEvent copy = key;
+    (key.type == KeyPress ? keysDown : keysUp).push_back(XLookupKeysym(&copy, 0));
+  }
+  void onDestroyed() override { ++destroyed; }
+};
+
+// Errors that reach the handler found before ours, as a host's own would.
+int foreignErrors = 0;
+int countForeignError(Display*, XErrorEvent*) {
+  ++foreignErrors;
+  return 0;
+}
+
+class HostErrorHandler {
+public:
+  HostErrorHandler() : previous(XSetErrorHandler(&countForeignError)) { foreignErrors = 0; }
+  ~HostErrorHandler() { XSetErrorHandler(previous); }
+  int errors() const { return foreignErrors; }
+
+private:
+  XErrorHandler previous;
+};
+
+class DisplayVariable {
+public:
+  explicit DisplayVariable(const char* value) {
+    if (const char* current = std::getenv("DISPLAY")) saved = current;
+    if (value) {
+      setenv("DISPLAY", value, 1);
+    } else {
+      unsetenv("DISPLAY");
+    }
+  }
+  ~DisplayVariable() { setenv("DISPLAY", saved.c_str(), 1); }
+
+private:
+  std::string saved;
+};
+
+constexpr int kHostX = 100;
+constexpr int kHostY = 100;
+
+}  // namespace
+
+TEST(X11ChildWindow, NoWindowWithoutAReachableDisplay) {
+  HostWindow host(kHostX, kHostY);
+  RecordingListener listener;
+  for (const char* display : {static_cast<const char*>(nullptr), "", ":4093"}) {
+    DisplayVariable variable(display);
+    EXPECT_EQ(X11Connection::open(), nullptr);
+    EXPECT_EQ(X11ChildWindow::create(windowId(host.handle()), 150, 272, listener), nullptr);
+  }
+}
+
+TEST(X11ChildWindow, AParentThatNamesNoWindowGivesNoWindowAndNoErrorReachesTheHostsHandler) {
+  const HostErrorHandler hostHandler;
+  RecordingListener listener;
+  Window gone;
+  {
+    HostWindow host(kHostX, kHostY);
+    gone = windowId(host.handle());
+  }
+  EXPECT_EQ(X11ChildWindow::create(gone, 150, 272, listener), nullptr);
+  EXPECT_EQ(X11ChildWindow::create(0x3FFFFFF, 150, 272, listener), nullptr);
+  EXPECT_EQ(hostHandler.errors(), 0);
+  {
+    // While ours is installed, errors of other connections still reach the host's handler.
+    HostWindow host(kHostX, kHostY);
+    auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
+    ASSERT_NE(child, nullptr);
+    XDestroyWindow(testDisplay(), gone);
+    XSync(testDisplay(), False);
+    EXPECT_EQ(hostHandler.errors(), 1);
+    // Errors of our connection stay ours on whichever thread reads them.
+    std::thread([&] {
+      XDestroyWindow(child->display(), gone);
+      XSync(child->display(), False);
+    }).join();
+    EXPECT_EQ(hostHandler.errors(), 1);
+  }
+  EXPECT_EQ(XSetErrorHandler(&countForeignError), &countForeignError);
+}
+
+TEST(X11ChildWindow, ExposuresPressesAndKeysWhileItHasTheFocusReachTheListener) {
+  HostWindow host(kHostX, kHostY);
+  RecordingListener listener;
+  auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
+  ASSERT_NE(child, nullptr);
+  child->processPendingEvents();
+  ASSERT_EQ(listener.exposures.size(), 1u);
+  EXPECT_EQ(listener.exposures[0].right, 150);
+  EXPECT_EQ(listener.exposures[0].bottom, 272);
+  const GuiPoint origin = windowScreenOrigin(child->display(), child->id());
+  EXPECT_EQ(origin.x, kHostX);
+  EXPECT_EQ(origin.y, kHostY);
+
+  movePointer({kHostX + 10, kHostY + 20});
+  XTestFakeButtonEvent(testDisplay(), 3, True, CurrentTime);
+  XTestFakeButtonEvent(testDisplay(), 3, False, CurrentTime);
+  XSync(testDisplay(), False);
+  child->processPendingEvents();
+  setKey(XK_Left, true);
+  setKey(XK_Left, false);
+  child->processPendingEvents();
+  ASSERT_EQ(listener.presses.size(), 1u);
+  EXPECT_EQ(listener.presses[0].x, 10);
+  EXPECT_EQ(listener.presses[0].y, 20);
+  EXPECT_EQ(listener.buttons[0], 3u);
+  EXPECT_EQ(listener.keysDown, std::vector<KeySym>{XK_Left});
+  EXPECT_EQ(listener.keysUp, std::vector<KeySym>{XK_Left});
+
+  // Asked through the window's connection, or through one of its own.
+  for (Display* display : {child->display(), static_cast<Display*>(nullptr)}) {
+    X11PointerState pointer;
+    ASSERT_TRUE(setModifier(TestModifier::Shift, true));
+    setLeftButton(true);
+    EXPECT_TRUE(queryPointer(display, pointer));
+    setLeftButton(false);
+    ASSERT_TRUE(setModifier(TestModifier::Shift, false));
+    EXPECT_EQ(pointer.onScreen.x, kHostX + 10);
+    EXPECT_EQ(pointer.onScreen.y, kHostY + 20);
+    EXPECT_EQ(pointer.buttons, 1 + 8);
+  }
+}
+
+TEST(X11ChildWindow, AHostThatDestroysItsWindowFirstLeavesNothingBehind) {
+  const HostErrorHandler hostHandler;
+  for (bool seen : {true, false}) {
+    SCOPED_TRACE(seen);
+    // The host window's own end below fails once it is gone; that error is the test's.
+    const int before = hostHandler.errors();
+    HostWindow host(kHostX, kHostY);
+    RecordingListener listener;
+    auto child = X11ChildWindow::create(windowId(host.handle()), 150, 272, listener);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(X11ChildWindow::find(child->id()), child.get());
+    XDestroyWindow(testDisplay(), windowId(host.handle()));
+    XSync(testDisplay(), False);
+    if (seen) {
+      child->processPendingEvents();
+      EXPECT_EQ(listener.destroyed, 1);
+      EXPECT_FALSE(child->exists());
+      child->processPendingEvents();
+      EXPECT_EQ(listener.destroyed, 1);
+    }
+    const Window id = child->id();
+    child.reset();
+    EXPECT_EQ(X11ChildWindow::find(id), nullptr);
+    EXPECT_EQ(hostHandler.errors(), before);
+  }
+}
