@@ -14,6 +14,9 @@ using FailingAllocator::noteFreed;
 using FailingAllocator::noteGranted;
 
 namespace {
+// Only the plug-in's own calls reach the stand-ins.
+constexpr FailingAllocator::Caller kPlugin = FailingAllocator::Caller::Plugin;
+
 using MallocFunction = void*(__cdecl*)(std::size_t);
 using CallocFunction = void*(__cdecl*)(std::size_t, std::size_t);
 using ReallocFunction = void*(__cdecl*)(void*, std::size_t);
@@ -25,27 +28,27 @@ ReallocFunction systemRealloc = nullptr;
 FreeFunction systemFree = nullptr;
 
 void* __cdecl failingMalloc(std::size_t size) {
-  if (!grantAllocation()) return nullptr;
+  if (!grantAllocation(kPlugin)) return nullptr;
   void* block = systemMalloc(size);
-  noteGranted(block);
+  noteGranted(block, kPlugin);
   return block;
 }
 
 void* __cdecl failingCalloc(std::size_t count, std::size_t size) {
-  if (!grantAllocation()) return nullptr;
+  if (!grantAllocation(kPlugin)) return nullptr;
   void* block = systemCalloc(count, size);
-  noteGranted(block);
+  noteGranted(block, kPlugin);
   return block;
 }
 
 void* __cdecl failingRealloc(void* block, std::size_t size) {
   if (block == nullptr) return failingMalloc(size);
-  if (!grantAllocation()) return nullptr;
+  if (!grantAllocation(kPlugin)) return nullptr;
   return systemRealloc(block, size);
 }
 
 void __cdecl failingFree(void* block) {
-  noteFreed(block);
+  noteFreed(block, kPlugin);
   systemFree(block);
 }
 

@@ -12,9 +12,8 @@
 #include <string>
 #include <thread>
 
-#include <windows.h>
-
 #include "tests/reliability/PluginUnderTest.h"
+#include "tests/reliability/ProgramStart.h"
 #include "tools/standin/EditorWindow.h"
 
 namespace {
@@ -94,18 +93,6 @@ private:
   std::string text;
 };
 
-// Starts the display's input tool; it runs on its own.
-bool startInputTool(std::string command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  if (process.hProcess) CloseHandle(process.hProcess);
-  if (process.hThread) CloseHandle(process.hThread);
-  return true;
-}
-
 bool exists(const char* path) { return std::ifstream(path).good(); }
 
 // Empty when every begin of an edit is followed by its end before the next begin.
@@ -165,7 +152,7 @@ TEST(RandomInputSession, AMinuteOfRandomInputKeepsParametersInRangeAndEditsPaire
   const Clock::time_point end = Clock::now() + kSession;
   while (finished && Clock::now() < end) {
     std::remove(kDoneMarker);
-    if (!(started = startInputTool(scripts.write()))) break;
+    if (!(started = startProgram(scripts.write()))) break;
     const Clock::time_point limit = Clock::now() + kScriptLimit;
     while (!(finished = exists(kDoneMarker)) && Clock::now() < limit) {
       window.pumpAndIdle();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tools/standin/HostKeyCodes.h"
+
 struct EditorWindow::Native {
   HWND window = nullptr;
   // The editor's own child window, once found.
@@ -12,10 +14,6 @@ namespace {
 constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
 constexpr DWORD kPumpInterval = 10;
 
-// The key opcodes' virtual keys of the arrows, in the order VK_LEFT .. VK_DOWN.
-constexpr VstIntPtr kArrowKeys[] = {11, 12, 13, 14};
-constexpr float kShiftBit = 1.0f, kAltBit = 2.0f, kControlBit = 4.0f;
-
 bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 // A key message for the host's window, handed on as the editor's key opcode.
@@ -23,10 +21,9 @@ void forwardKey(StandInHost& host, const MSG& message) {
   const auto key = static_cast<int>(message.wParam);
   const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
   const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
-  const float modifiers = (held(VK_SHIFT) ? kShiftBit : 0.0f) + (held(VK_MENU) ? kAltBit : 0.0f) +
-                          (held(VK_CONTROL) ? kControlBit : 0.0f);
+  const float modifiers = hostKeyModifiers(held(VK_SHIFT), held(VK_MENU), held(VK_CONTROL));
   host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
-                arrow ? kArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
+                arrow ? kHostArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
 }
 
 ATOM registerHostClass() {
