@@ -1,5 +1,7 @@
 #include "editor/FilterSweepEditor.h"
 
+#include <new>
+
 #include "engine/FilterSweepEffect.h"
 #include "gui/GuiBitmap.h"
 #include "gui/GuiFrame.h"
@@ -33,6 +35,13 @@ FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourc
     sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
     knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
     knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
+    // A bitmap whose image could not be made is left empty: a panel without
+    // it is broken, and the effect is better refused like any other part
+    // that could not be built.
+    for (const GuiBitmap* bitmap :
+         {backgroundBitmap, sliderBodyBitmap, sliderHandleBitmap, knobBodyBitmap, knobHandleBitmap}) {
+      if (bitmap->width() <= 0 || bitmap->height() <= 0) throw std::bad_alloc();
+    }
   } catch (...) {
     // No destructor runs for an editor that was never complete.
     releaseBitmaps();

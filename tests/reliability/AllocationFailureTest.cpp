@@ -61,6 +61,11 @@ bool worksAndCloses(AEffect* effect) {
   for (const std::vector<float>* channel : {&left, &right})
     for (float sample : *channel) works = works && std::isfinite(sample);
   works = works && left[kFrames - 1] != 0.0f;
+  // An editor it announces has the panel's size: its bitmaps are all there.
+  ERect* rect = nullptr;
+  if ((effect->flags & effFlagsHasEditor) != 0)
+    works = works && effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f) == 1 && rect != nullptr &&
+            rect->right > rect->left && rect->bottom > rect->top;
   return effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f) == 1 && works;
 }
 }  // namespace
