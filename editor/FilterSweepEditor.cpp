@@ -1,5 +1,7 @@
 #include "editor/FilterSweepEditor.h"
 
+#include <new>
+
 #include "engine/FilterSweepEffect.h"
 #include "gui/GuiBitmap.h"
 #include "gui/GuiFrame.h"
@@ -22,21 +24,29 @@ GuiRect centredOn(std::int32_t x, std::int32_t y, const GuiBitmap& bitmap) {
   const std::int32_t top = y - bitmap.height() / 2;
   return {left, top, left + bitmap.width(), top + bitmap.height()};
 }
-
-void releaseBitmap(GuiBitmap*& bitmap) {
-  if (bitmap) bitmap->release();
-  bitmap = nullptr;
-}
 }  // namespace
 
 FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps)
     : GuiEditorBase(effect), filterEffect(effect) {
   setKnobMode(kLinearKnobMode);
-  backgroundBitmap = new GuiBitmap(bitmaps, BackgroundBitmapId);
-  sliderBodyBitmap = new GuiBitmap(bitmaps, SliderBodyBitmapId);
-  sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
-  knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
-  knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
+  try {
+    backgroundBitmap = new GuiBitmap(bitmaps, BackgroundBitmapId);
+    sliderBodyBitmap = new GuiBitmap(bitmaps, SliderBodyBitmapId);
+    sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
+    knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
+    knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
+    // A bitmap whose image could not be made is left empty: a panel without
+    // it is broken, and the effect is better refused like any other part
+    // that could not be built.
+    for (const GuiBitmap* bitmap :
+         {backgroundBitmap, sliderBodyBitmap, sliderHandleBitmap, knobBodyBitmap, knobHandleBitmap}) {
+      if (bitmap->width() <= 0 || bitmap->height() <= 0) throw std::bad_alloc();
+    }
+  } catch (...) {
+    // No destructor runs for an editor that was never complete.
+    releaseBitmaps();
+    throw;
+  }
   editorRect.top = 0;
   editorRect.left = 0;
   editorRect.bottom = static_cast<VstInt16>(backgroundBitmap->height());
@@ -45,31 +55,51 @@ FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourc
 
 FilterSweepEditor::~FilterSweepEditor() {
   close();
-  releaseBitmap(backgroundBitmap);
-  releaseBitmap(sliderBodyBitmap);
-  releaseBitmap(sliderHandleBitmap);
-  releaseBitmap(knobBodyBitmap);
-  releaseBitmap(knobHandleBitmap);
+  releaseBitmaps();
+}
+
+void FilterSweepEditor::releaseBitmaps() {
+  for (GuiBitmap** bitmap :
+       {&backgroundBitmap, &sliderBodyBitmap, &sliderHandleBitmap, &knobBodyBitmap, &knobHandleBitmap}) {
+    if (*bitmap) (*bitmap)->release();
+    *bitmap = nullptr;
+  }
 }
 
 VstInt32 FilterSweepEditor::open(void* window) {
   // A second open without a close would leave the first window behind.
   close();
   GuiEditorBase::open(window);
-  frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
-                                     window, this);
-  if (frame->frameWindow() == nullptr) {
-    // No usable parent window: say so rather than report a panel nobody sees.
-    close();
-    return 0;
+  try {
+    if (buildPanel(window)) return 1;
+  } catch (...) {
+    // Out of memory part way: fall through to the same tidy refusal.
   }
-  frame->setBackground(backgroundBitmap);
-  controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
-  for (std::size_t row = 0; row < controlLayout.size(); ++row) addRow(row, (*controlBindings)[row]);
-  return 1;
+  // No usable parent window, or a panel that could not be finished: whatever
+  // was built (window, drop target, views) goes with the frame.
+  close();
+  return 0;
 }
 
-void FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
+bool FilterSweepEditor::buildPanel(void* window) {
+  frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
+                                     window, this);
+  if (frame->frameWindow() == nullptr) return false;
+  frame->setBackground(backgroundBitmap);
+  controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
+  for (std::size_t row = 0; row < controlLayout.size(); ++row) {
+    if (!addRow(row, (*controlBindings)[row])) return false;
+  }
+  return true;
+}
+
+bool FilterSweepEditor::addToFrame(GuiView* view) {
+  if (frame->addView(view)) return true;
+  view->release();
+  return false;
+}
+
+bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   const ControlLayoutRow& layout = controlLayout[row];
   const auto tag = static_cast<std::int32_t>(row);
   binding.effect = filterEffect;
@@ -89,8 +119,9 @@ void FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   }
   control->setValue(value);
   control->setTransparent(true);
-  frame->addView(control);
+  if (!addToFrame(control)) return false;
   binding.control = control;
+  shownValues[row] = value;
 
   const GuiRect displayRect{layout.displayX - layout.displayWidth / 2, layout.displayY - kDisplayHalfHeight,
                             layout.displayX + layout.displayWidth / 2, layout.displayY + kDisplayHalfHeight};
@@ -102,8 +133,9 @@ void FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   display->setFrameColour(ColourBlack);
   display->setValue(value);
   display->setValueToTextWithData(&FilterSweepEditor::displayText, &binding);
-  frame->addView(display);
+  if (!addToFrame(display)) return false;
   binding.display = display;
+  return true;
 }
 
 void FilterSweepEditor::close() {
@@ -111,20 +143,23 @@ void FilterSweepEditor::close() {
   frame.reset();
 }
 
-void FilterSweepEditor::parameterChanged(VstInt32 index, float) {
-  if (!frame || !controlBindings) return;
-  if (index < 0 || index >= static_cast<VstInt32>(controlLayout.size())) return;
-  const ControlBinding& binding = (*controlBindings)[static_cast<std::size_t>(index)];
-  const float value = filterEffect->parameterValue(controlLayout[static_cast<std::size_t>(index)].parameter);
-  if (binding.control) {
+void FilterSweepEditor::idle() {
+  if (!inHostIdle) followParameters();
+  GuiEditorBase::idle();
+}
+
+void FilterSweepEditor::followParameters() {
+  if (!controlBindings) return;
+  for (std::size_t row = 0; row < controlLayout.size(); ++row) {
+    const float value = filterEffect->parameterValue(controlLayout[row].parameter);
+    if (value == shownValues[row]) continue;
+    shownValues[row] = value;
+    const ControlBinding& binding = (*controlBindings)[row];
     binding.control->setValue(value);
     binding.control->setDirty(true);
-  }
-  if (binding.display) {
     binding.display->setValue(value);
     binding.display->setDirty(true);
   }
-  requestUpdate();
 }
 
 void FilterSweepEditor::valueChanged(GuiDrawingContext* context, GuiControl& control) {

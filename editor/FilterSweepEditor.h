@@ -27,26 +27,37 @@ enum EditorBitmapId : std::int32_t {
 
 class FilterSweepEditor final : public GuiEditorBase, public GuiControlListener {
 public:
-  // Attaches itself to the effect, which owns it from then on. The panel's
-  // bitmaps come from the given source.
+  // Loads the panel's bitmaps from the given source; throws std::bad_alloc,
+  // leaving nothing behind, when memory runs out or a bitmap stays empty.
   FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps);
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 
+  // Answers 0, with nothing left behind, when the panel cannot be built.
   VstInt32 open(void* window) override;
   void close() override;
-  // Safe from any thread: stores values and dirty flags, draws nothing.
-  void parameterChanged(VstInt32 index, float value) override;
+  // Moves the parameters' current values into the controls and displays
+  // whose parameter changed, then redraws what is dirty. A parameter write
+  // from another thread (which only requests an update) never reaches the
+  // views: it shows here, at the window thread's next idle pass.
+  void idle() override;
   void valueChanged(GuiDrawingContext* context, GuiControl& control) override;
 
   // The value displays' converter: the parameter's own short display text.
   static void displayText(float value, char* text, void* binding);
 
 private:
-  void addRow(std::size_t row, ControlBinding& binding);
+  bool buildPanel(void* window);
+  bool addRow(std::size_t row, ControlBinding& binding);
+  // The frame owns the view from here on, or it is released: false then.
+  bool addToFrame(GuiView* view);
+  void followParameters();
+  void releaseBitmaps();
 
   FilterSweepEffect* filterEffect;
   std::unique_ptr<std::array<ControlBinding, controlLayout.size()>> controlBindings;
+  // What each row shows; read and written on the window thread only.
+  std::array<float, controlLayout.size()> shownValues{};
   GuiBitmap* backgroundBitmap = nullptr;
   GuiBitmap* sliderBodyBitmap = nullptr;
   GuiBitmap* sliderHandleBitmap = nullptr;

@@ -18,7 +18,6 @@ bool isBefore(std::uint32_t time, std::uint32_t reference) {
 
 GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
     : EditorBase(effect), tickSource(guiTickCount), sleeper(guiSleep) {
-  if (effect) effect->attachEditor(this);
   nextIdleTime = tickSource();
 }
 

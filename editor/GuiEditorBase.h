@@ -21,7 +21,7 @@ public:
   using TickSource = std::function<std::uint32_t()>;
   using Sleeper = std::function<void(std::uint32_t milliseconds)>;
 
-  // Attaches itself to the effect, which owns it from then on.
+  // The effect learns of the editor only when its maker attaches it, complete.
   explicit GuiEditorBase(EffectBaseExt* effect);
   ~GuiEditorBase() override;
 

@@ -177,21 +177,33 @@ void FilterSweepEffect::adoptHostSampleRate() {
 bool FilterSweepEffect::channelIsConnected(float** inputs, float** outputs, int channel) {
   if (inputs == nullptr || inputs[channel] == nullptr || outputs == nullptr || outputs[channel] == nullptr)
     return false;
-  return inputPinConnected(channel) && outputPinConnected(channel);
+  // Both pins are asked every block, whatever the first answer.
+  const bool input = inputPinConnected(channel);
+  const bool output = outputPinConnected(channel);
+  return input && output;
+}
+
+void FilterSweepEffect::silenceOutputs(float** outputs, VstInt32 frames, const bool* skipped) {
+  if (outputs == nullptr || frames <= 0) return;
+  for (int channel = 0; channel < kChannelCount; ++channel)
+    if (!skipped[channel] && outputs[channel] != nullptr)
+      std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
 }
 
 void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 frames, OutputForm form) {
-  if (suspended.load(std::memory_order_relaxed) != 0) return;
+  if (suspended.load(std::memory_order_relaxed) != 0) {
+    // A replacing host expects every buffer it passed written, even now.
+    constexpr bool kNoneSkipped[kChannelCount] = {false, false};
+    if (form == OutputForm::Replacing) silenceOutputs(outputs, frames, kNoneSkipped);
+    return;
+  }
   adoptHostSampleRate();
   const float gain = static_cast<float>(std::sqrt(1.0 / wholeValue(kActiveFilters)));
   bool active[kChannelCount];
   for (int channel = 0; channel < kChannelCount; ++channel)
     active[channel] = channelIsConnected(inputs, outputs, channel);
   if (frames <= 0) return;
-  if (form == OutputForm::Replacing)
-    for (int channel = 0; channel < kChannelCount; ++channel)
-      if (!active[channel] && outputs != nullptr && outputs[channel] != nullptr)
-        std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
+  if (form == OutputForm::Replacing) silenceOutputs(outputs, frames, active);
 
   // Between two control updates modes and coefficients stand still: each such
   // stretch of samples runs through the filter bank in one go.

@@ -85,6 +85,8 @@ private:
   void processBlock(float** inputs, float** outputs, VstInt32 frames, OutputForm form);
   void adoptHostSampleRate();
   bool channelIsConnected(float** inputs, float** outputs, int channel);
+  // Zeroes each output channel passed, except those marked skipped.
+  static void silenceOutputs(float** outputs, VstInt32 frames, const bool* skipped);
   void syncClock(VstInt32 blockOffset);
   void controlUpdate();
   void onSweepBoundary();

@@ -1,18 +1,13 @@
 #include "engine/FilterSweepPlugin.h"
 
-#include <new>
-
 #include "editor/EditorBase.h"
 #include "engine/EditorFactory.h"
-#include "host/PluginMain.h"
 
 FilterSweepPlugin::FilterSweepPlugin(AudioMasterCallback hostCallback) : FilterSweepEffect(hostCallback) {
-  try {
-    attachEditor(createFilterSweepEditor(*this));
-  } catch (const std::bad_alloc&) {
-    // The library's entry refuses this object; the host gets no record.
-    creationFailed = true;
-  }
+  // An editor that cannot be made throws out of this constructor: the effect
+  // goes with it and the library's entry refuses the object. Only a complete
+  // editor is ever attached.
+  attachEditor(createFilterSweepEditor(*this));
 }
 
 void FilterSweepPlugin::setParameterValue(VstInt32 index, float value) {

@@ -21,11 +21,12 @@ GuiControl::~GuiControl() {
 }
 
 bool GuiControl::isDirty() const {
-  return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) || dirty;
+  return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) ||
+         dirty.load(std::memory_order_relaxed);
 }
 
 void GuiControl::setDirty(bool flag) {
-  dirty = flag;
+  dirty.store(flag, std::memory_order_relaxed);
   const float current = value.load(std::memory_order_relaxed);
   if (flag) {
     oldValue.store(current == -1.0f ? 0.0f : -1.0f, std::memory_order_relaxed);
@@ -51,9 +52,10 @@ float GuiControl::getDefaultValue() const { return defaultValue; }
 void GuiControl::setTag(std::int32_t newTag) { tag = newTag; }
 
 void GuiControl::setBackground(GuiBitmap* bitmap) {
+  // Retained first: the new bitmap may be the old one, held only by this control.
+  if (bitmap) bitmap->retain();
   if (background) background->release();
   background = bitmap;
-  if (background) background->retain();
 }
 
 GuiBitmap* GuiControl::getBackground() const { return background; }

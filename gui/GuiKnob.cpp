@@ -118,10 +118,11 @@ void GuiKnob::setHandleColour(const GuiColour& colour) {
 }
 
 void GuiKnob::setHandleBitmap(GuiBitmap* bitmap) {
+  // Retained first: the new bitmap may be the old one, held only by this knob.
+  if (bitmap) bitmap->retain();
   if (handleBitmap) handleBitmap->release();
   handleBitmap = bitmap;
   if (handleBitmap) {
-    handleBitmap->retain();
     handleInset = insetForHandle(*handleBitmap);
   }
 }

@@ -49,10 +49,11 @@ void GuiSlider::setFreeClick(bool on) { freeClick = on; }
 bool GuiSlider::getFreeClick() const { return freeClick; }
 
 void GuiSlider::setHandleBitmap(GuiBitmap* bitmap) {
+  // Retained first: the new bitmap may be the old one, held only by this slider.
+  if (bitmap) bitmap->retain();
   if (handleBitmap) handleBitmap->release();
   handleBitmap = bitmap;
   if (handleBitmap) {
-    handleBitmap->retain();
     handleWidth = handleBitmap->width();
     handleHeight = handleBitmap->height();
   }

@@ -26,8 +26,8 @@ std::int32_t GuiView::onKeyUp(const GuiKeyStroke&) { return -1; }
 bool GuiView::onDrop(char**, std::int32_t, std::int32_t, const GuiPoint&) { return false; }
 bool GuiView::onWheel(GuiDrawingContext*, const GuiPoint&, float) { return false; }
 void GuiView::loseFocus(GuiDrawingContext*) {}
-bool GuiView::isDirty() const { return dirty; }
-void GuiView::setDirty(bool on) { dirty = on; }
+bool GuiView::isDirty() const { return dirty.load(std::memory_order_relaxed); }
+void GuiView::setDirty(bool on) { dirty.store(on, std::memory_order_relaxed); }
 void GuiView::setMouseEnabled(bool enabled) { mouseEnabled = enabled; }
 bool GuiView::isMouseEnabled() const { return mouseEnabled; }
 void GuiView::setMouseArea(const GuiRect& area) { mouseRect = area; }

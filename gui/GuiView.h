@@ -3,6 +3,7 @@
 // Reference-counted; event operations answer -1 or false when they leave an
 // event unhandled.
 
+#include <atomic>
 #include <cstdint>
 
 #include "gui/GuiKeyStroke.h"
@@ -68,7 +69,8 @@ protected:
   GuiRect mouseRect;
   GuiFrame* frame = nullptr;
   GuiView* parent = nullptr;
-  bool dirty = false;
+  // Atomic: the window thread draws while other code may mark the view.
+  std::atomic<bool> dirty{false};
   bool mouseEnabled = true;
   bool transparent = false;
 

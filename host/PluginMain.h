@@ -9,14 +9,11 @@ class EffectBase;
 // the editor hands it to the toolkit, which loads the panel's bitmaps from it.
 extern void* moduleInstance;
 
-// Set by a plug-in constructor that could not finish (its editor could not be
-// made). Per thread, because that constructor runs on the thread that asked.
-extern thread_local bool creationFailed;
-
 using EffectFactory = EffectBase* (*)(AudioMasterCallback hostCallback);
 
 // Asks the host for its version, builds one plug-in object and answers its
 // record, or null when the host is unusable or the object could not be built.
+// A factory reports a part it could not build by throwing.
 AEffect* openPluginInstance(AudioMasterCallback hostCallback, EffectFactory factory);
 
 // The plug-in object this library hands out; defined by the engine.

@@ -38,7 +38,14 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
     return;
   }
   adoptSurface(&image->surface);
-  paintWhole(width, height, background);
+  try {
+    paintWhole(width, height, background);
+  } catch (...) {
+    // Out of memory for the outline's pixels: our destructor will not run, and
+    // the image goes before the plain context's, which must let go of it first.
+    restoreSurface();
+    throw;
+  }
 }
 
 GuiOffscreenContext::~GuiOffscreenContext() {

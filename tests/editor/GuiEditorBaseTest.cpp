@@ -54,9 +54,14 @@ int callsOf(VstInt32 opcode) {
 
 struct EditorOnEffect : ::testing::Test {
   TestEffect effect;
-  TestEditor* editor = new TestEditor(&effect);  // owned by the effect
+  TestEditor* editor = attach(new TestEditor(&effect));
   std::uint32_t now = 1000;
   std::vector<std::uint32_t> sleeps;
+
+  TestEditor* attach(TestEditor* made) {
+    effect.attachEditor(made);  // owned by the effect from here on
+    return made;
+  }
 
   EditorOnEffect() {
     hostCalls.clear();
@@ -71,10 +76,10 @@ const KeyStroke kUpArrow{0, 12, 0};
 
 }  // namespace
 
-TEST_F(EditorOnEffect, AttachesItselfToTheEffect) {
+TEST_F(EditorOnEffect, KnowsItsEffectWithoutAttachingItself) {
+  TestEditor detached(&effect);
+  EXPECT_EQ(detached.hostEffect(), &effect);
   EXPECT_EQ(effect.attachedEditor(), editor);
-  EXPECT_TRUE(effect.record()->flags & effFlagsHasEditor);
-  EXPECT_EQ(editor->hostEffect(), &effect);
 }
 
 TEST_F(EditorOnEffect, PumpCalledTwiceWithinAFewMillisecondsRunsTheIdleWorkOnce) {
@@ -231,6 +236,7 @@ TEST(GuiEditorBase, DestroyedWithItsWindowOpenTakesTheWindowWithIt) {
   {
     TestEffect effect;
     auto* editor = new TestEditor(&effect);
+    effect.attachEditor(editor);
     editor->open(host.handle());
     EXPECT_EQ(host.childCount(), 1);
   }

@@ -64,15 +64,20 @@ TEST(FilterSweepEffect, StepLevelsAreDrawnFromTheSeededGenerator) {
     }
 }
 
-TEST(FilterSweepEffect, BeforeTheFirstResumeOutputIsUntouched) {
+TEST(FilterSweepEffect, WhileSuspendedAddingLeavesTheOutputAndReplacingSilencesIt) {
   TestHost host;
   FilterSweepEffect effect(host.callback(), kSeed);
-  std::vector<float> in(64, 0.5f), out(64, 7.0f);
+  std::vector<float> in(64, 0.5f), out(64, 7.0f), left(64, 7.0f), right(64, 7.0f);
   float* inputs[2] = {in.data(), in.data()};
   float* outputs[2] = {out.data(), out.data()};
   effect.processBlockAdding(inputs, outputs, 64);
-  effect.processBlockReplacing(inputs, outputs, 64);
   for (float sample : out) ASSERT_EQ(sample, 7.0f);
+  // A host that calls the replacing entry expects its buffers written.
+  const bool replaces = (effect.record()->flags & effFlagsCanReplacing) != 0;
+  float* replaced[2] = {left.data(), right.data()};
+  effect.processBlockReplacing(inputs, replaced, 64);
+  for (const auto* channel : {&left, &right})
+    for (float sample : *channel) ASSERT_EQ(sample, replaces ? 0.0f : 7.0f);
   EXPECT_EQ(host.timeRequests, 0);
   EXPECT_EQ(host.pinRequests, 0);
 }
@@ -163,7 +168,9 @@ TEST(FilterSweepEffect, ChannelWithoutOutputOrConnectionIsLeftAloneWhileTheSweep
   EXPECT_EQ(f.host.timeRequests, 4) << "the clock and control updates run on";
   f.host.pinConnected[0][1] = false;  // the host answers 1 for input pin 1
   float* both[2] = {left.data(), right.data()};
+  const int pinRequestsBefore = f.host.pinRequests;
   f.effect.processBlockAdding(inputs, both, 512);
+  EXPECT_EQ(f.host.pinRequests - pinRequestsBefore, 4) << "both pins of each channel, whatever the answers";
   for (float sample : right) ASSERT_EQ(sample, 3.0f);
   f.effect.processBlockReplacing(inputs, both, 512);
   for (float sample : right) ASSERT_EQ(sample, 0.0f) << "replacing gives an unprocessed channel silence";

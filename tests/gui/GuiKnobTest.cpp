@@ -4,6 +4,7 @@
 
 #include "gui/GuiBitmap.h"
 #include "gui/GuiDrawingContext.h"
+#include "gui/GuiSlider.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/resources/TestBitmaps.h"
 
@@ -67,6 +68,26 @@ TEST_F(KnobWithHandle, NewHandleBitmapSetsTheInsetFromItsWidth) {
   EXPECT_EQ(knob.getHandleInset(), 16);
   EXPECT_EQ(wide->referenceCount(), 1);
   wide->release();
+}
+
+TEST(GuiBitmapHolders, ABitmapHandedAgainToItsOnlyHolderStaysAlive) {
+  GuiBitmap* body = new GuiBitmap(testBitmaps(), kCornersBitmap);
+  GuiBitmap* knobHandle = new GuiBitmap(testBitmaps(), kCornersBitmap);
+  GuiBitmap* sliderHandle = new GuiBitmap(testBitmaps(), kCornersBitmap);
+  GuiKnob knob(kKnobRect, nullptr, 0, body, knobHandle, {0, 0});
+  GuiSlider slider({0, 0, 70, 18}, nullptr, 0, 2, 62, sliderHandle, nullptr, {0, 0}, SliderOriginLeft);
+  for (GuiBitmap* bitmap : {body, knobHandle, sliderHandle}) bitmap->release();  // the controls hold them alone
+  knob.setBackground(body);
+  knob.setHandleBitmap(knobHandle);
+  slider.setHandleBitmap(sliderHandle);
+  for (GuiBitmap* bitmap : {body, knobHandle, sliderHandle}) {
+    EXPECT_EQ(bitmap->referenceCount(), 1);
+    // A freed bitmap is a use after free here, which AddressSanitizer reports.
+    TestCanvas canvas(6, 6);
+    GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
+    bitmap->drawOpaque(context, {0, 0, 6, 6}, {0, 0});
+    EXPECT_EQ(canvas.pixel(1, 1), kCornersBody) << "the image was deleted";
+  }
 }
 
 TEST(GuiKnob, WithoutAHandleBitmapThePointerIsAShadowedLine) {

@@ -62,8 +62,8 @@ class KnobPointerPixels : public EditorPanel, public ::testing::WithParamInterfa
 TEST_P(KnobPointerPixels, PointerDotSitsOnItsCircle) {
   const PointerCase c = GetParam();
   host.setParameter(kFilterMode, c.value);
-  ASSERT_EQ(control(kFilterMode).getValue(), c.value);
   host.dispatch(effEditIdle);
+  ASSERT_EQ(control(kFilterMode).getValue(), c.value);
   const GuiRect bounds = orangeBounds(window->capture(), kModeKnob);
   // The dot's six pixels start three left of and above the point; its orange inside is the middle four.
   const int left = kModeKnob.left + c.point.x - 3;

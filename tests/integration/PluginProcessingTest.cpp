@@ -70,11 +70,10 @@ TEST(PluginProcessing, PinsReportedUnconnectedLeaveTheirChannelAlone) {
   }
 }
 
-TEST(PluginProcessing, OutputIsUntouchedWhileSuspended) {
+TEST(PluginProcessing, AddingLeavesTheOutputAloneWhileSuspended) {
   ResumedPlugin p(false);
   StereoBuffers buffers(256, 0.5f, 3.0f);
   p.host.process(buffers.inputs, buffers.outputs, 256);
-  p.host.processReplacing(buffers.inputs, buffers.outputs, 256);
   p.host.dispatch(effMainsChanged, 0, 1);
   p.host.dispatch(effMainsChanged, 0, 0);
   p.host.process(buffers.inputs, buffers.outputs, 256);

@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <new>
+
+#include "tests/reliability/GlibcAllocator.h"
 #endif
 
 namespace {
@@ -48,14 +50,8 @@ ProcessingScope::~ProcessingScope() { --processingDepth; }
 }  // namespace AudioThreadProbe
 
 #if defined(LUMIVANE_PROBE_COUNTS)
-// The allocator: glibc's own entry points stay reachable under these names.
+// The allocator.
 extern "C" {
-void* __libc_malloc(std::size_t);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-void* __libc_memalign(std::size_t, std::size_t);
-void __libc_free(void*);
-
 void* malloc(std::size_t size) noexcept {
   noteAllocation();
   return __libc_malloc(size);

@@ -180,20 +180,25 @@ TEST_F(Lifecycle, CloseWithoutEverResumingAnswersOne) {
   EXPECT_EQ(host.close(), 1);
 }
 
-TEST_F(Lifecycle, ProcessBeforeResumeLeavesEveryOutputByteAsItWas) {
+TEST_F(Lifecycle, ProcessBeforeResumeAddsNothingAndReplacesWithSilence) {
   StandInHost host(pluginModule().entry());
   ASSERT_NE(host.open(), nullptr);
   std::minstd_rand random(4);
   StereoBuffers buffers(kBlock);
   buffers.fillInputWithNoise(random, 0.5f);
-  buffers.fillOutput(0.25f);
-  {
-    AudioThreadProbe::ProcessingScope audioThread;
-    host.process(buffers.inputs, buffers.outputs, kBlock);
-    host.processReplacing(buffers.inputs, buffers.outputs, kBlock);
+  for (bool replacing : {false, true}) {
+    if (replacing && (host.effect()->flags & effFlagsCanReplacing) == 0) continue;
+    buffers.fillOutput(0.25f);
+    {
+      AudioThreadProbe::ProcessingScope audioThread;
+      if (replacing)
+        host.processReplacing(buffers.inputs, buffers.outputs, kBlock);
+      else
+        host.process(buffers.inputs, buffers.outputs, kBlock);
+    }
+    for (int ch = 0; ch < 2; ++ch)
+      for (float sample : buffers.output[ch]) ASSERT_EQ(sample, replacing ? 0.0f : 0.25f);
   }
-  for (int ch = 0; ch < 2; ++ch)
-    for (float sample : buffers.output[ch]) ASSERT_EQ(sample, 0.25f);
   EXPECT_EQ(host.close(), 1);
 }
 
@@ -210,9 +215,11 @@ TEST_F(Lifecycle, ResumeAndSuspendAThousandTimesBetweenBlocks) {
     plugin.process(buffers, 64, replacing);
     for (int ch = 0; ch < 2; ++ch) {
       ASSERT_TRUE(allFinite(buffers.outputs[ch], 64)) << "cycle " << cycle;
-      const bool untouched = std::all_of(buffers.output[ch].begin(), buffers.output[ch].end(),
-                                         [](float sample) { return sample == 0.25f; });
-      ASSERT_EQ(untouched, !resumed) << "cycle " << cycle << ", channel " << ch;
+      // Suspended: adding leaves the buffer, replacing silences it.
+      const float idle = replacing ? 0.0f : 0.25f;
+      const bool idleOutput = std::all_of(buffers.output[ch].begin(), buffers.output[ch].end(),
+                                          [idle](float sample) { return sample == idle; });
+      ASSERT_EQ(idleOutput, !resumed) << "cycle " << cycle << ", channel " << ch;
     }
   }
 }

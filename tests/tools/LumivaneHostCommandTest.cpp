@@ -11,14 +11,14 @@ namespace {
 constexpr int kRate = 44100;
 
 struct FailingRender {
-  std::vector<std::string> arguments;  // {in}, {text}, {out} and {missing} stand for paths in the scratch folder
+  std::vector<std::string> arguments;  // {in}, {wide}, {text}, {out}, {missing}: paths in the scratch folder
   std::string message;
   int status;
 };
 
 std::vector<std::string> withPaths(const std::vector<std::string>& arguments, const ScratchFolder& folder) {
   const std::pair<std::string, std::string> placeholders[] = {
-      {"{in}", "in.wav"}, {"{text}", "text.wav"}, {"{out}", "out"}, {"{missing}", "missing"}};
+      {"{in}", "in.wav"}, {"{wide}", "wide.wav"}, {"{text}", "text.wav"}, {"{out}", "out"}, {"{missing}", "missing"}};
   std::vector<std::string> result = {"--plugin", LUMIVANE_PLUGIN_PATH};
   for (std::string argument : arguments) {
     for (const auto& [token, name] : placeholders)
@@ -34,6 +34,7 @@ TEST(LumivaneHostCommand, BadInputEndsWithOneLineAndNoOutputFile) {
   const FailingRender cases[] = {
       {{"render", "{missing}/in.wav", "{out}.wav"}, "does not exist", 1},
       {{"render", "{text}", "{out}.wav"}, "cannot read", 1},
+      {{"render", "{wide}", "{out}.wav"}, "has 3 channels; the plug-in takes mono or up to 2", 1},
       {{"render", "{in}", "{out}.mp9"}, "unknown output format", 1},
       {{"render", "{in}", "{out}.wav", "--param", "Colour=3"}, "no parameter named \"Colour\"", 1},
       {{"render", "{in}", "{out}.wav", "--param", "Filter=Lowpass"}, "Filter has no item \"Lowpass\"", 1},
@@ -46,13 +47,14 @@ TEST(LumivaneHostCommand, BadInputEndsWithOneLineAndNoOutputFile) {
   for (const FailingRender& failing : cases) {
     ScratchFolder folder;
     writeAudioFile(folder.path("in.wav"), 2, kRate, std::vector<float>(2000, 0.1f));
+    writeAudioFile(folder.path("wide.wav"), 3, kRate, std::vector<float>(3000, 0.1f));
     std::ofstream(folder.path("text.wav")) << "not audio\n";
     const ToolRun run = runTool(withPaths(failing.arguments, folder));
     EXPECT_EQ(run.status, failing.status) << failing.message;
     EXPECT_EQ(run.err.rfind("lumivane-host: ", 0), 0u) << run.err;
     EXPECT_NE(run.err.find(failing.message), std::string::npos) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"in.wav", "text.wav"})) << failing.message;
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"in.wav", "text.wav", "wide.wav"})) << failing.message;
   }
 }
 

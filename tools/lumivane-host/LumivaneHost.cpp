@@ -97,6 +97,12 @@ void render(const std::string& pluginPath, const RenderOptions& options) {
   StandInHost& host = plugin.host();
   const int outputs = plugin.effect().numOutputs;
   if (outputs < 1) throw ToolError("plug-in " + pluginPath + " has no outputs to render");
+  // A mono source feeds every input, any other goes channel by channel: a
+  // channel without an input would be dropped without a word.
+  const int inputs = plugin.effect().numInputs;
+  if (source->channelCount() > 1 && source->channelCount() > inputs)
+    throw ToolError("input " + *options.inputPath + " has " + std::to_string(source->channelCount()) +
+                    " channels; the plug-in takes mono or up to " + std::to_string(inputs));
 
   Renderer renderer(host, source->sampleRate(), options.blockSize);
   if (options.program) selectProgram(host, *options.program);

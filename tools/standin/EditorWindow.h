@@ -42,7 +42,8 @@ public:
   int panelCount() const;
   ScreenPoint panelScreenOrigin() const;
 
-  // Handles the host window's pending events, then sends the host's idle opcode.
+  // Handles the host window's pending events, keys as the editor's key
+  // opcodes, then sends the host's idle opcode.
   void pumpAndIdle();
   // Keeps pumping and idling for the given time.
   void runFor(unsigned milliseconds);

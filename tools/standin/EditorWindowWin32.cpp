@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tools/standin/HostKeyCodes.h"
+
 struct EditorWindow::Native {
   HWND window = nullptr;
   // The editor's own child window, once found.
@@ -11,6 +13,18 @@ struct EditorWindow::Native {
 namespace {
 constexpr char kWindowClass[] = "LumivaneStandInHostWindow";
 constexpr DWORD kPumpInterval = 10;
+
+bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+// A key message for the host's window, handed on as the editor's key opcode.
+void forwardKey(StandInHost& host, const MSG& message) {
+  const auto key = static_cast<int>(message.wParam);
+  const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
+  const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
+  const float modifiers = hostKeyModifiers(held(VK_SHIFT), held(VK_MENU), held(VK_CONTROL));
+  host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
+                arrow ? kHostArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
+}
 
 ATOM registerHostClass() {
   static const ATOM atom = [] {
@@ -82,6 +96,10 @@ ScreenPoint EditorWindow::panelScreenOrigin() const {
 void EditorWindow::pumpAndIdle() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.hwnd == native->window) {
+      forwardKey(host, message);
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -2,10 +2,13 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <chrono>
 #include <cstdint>
 #include <thread>
+
+#include "tools/standin/HostKeyCodes.h"
 
 // The host's own connection and its top-level window, as a Linux host has them.
 struct EditorWindow::Native {
@@ -30,6 +33,21 @@ Window firstChild(Display* display, Window window) {
   return found;
 }
 
+// A key event of the host's window, handed on as the editor's key opcode.
+void forwardKey(StandInHost& host, XKeyEvent& event) {
+  char text[8] = {};
+  KeySym symbol = NoSymbol;
+  XKeyEvent plain = event;
+  plain.state &= ~static_cast<unsigned>(ControlMask);  // the character as typed, as the Windows host gives it
+  const int length = XLookupString(&plain, text, sizeof text, &symbol, nullptr);
+  const bool arrow = symbol >= XK_Left && symbol <= XK_Down;
+  const VstInt32 character = arrow || length != 1 ? 0 : text[0] & 0x7F;
+  const float modifiers = hostKeyModifiers((event.state & ShiftMask) != 0, (event.state & Mod1Mask) != 0,
+                                           (event.state & ControlMask) != 0);
+  host.dispatch(event.type == KeyPress ? effEditKeyDown : effEditKeyUp, character,
+                arrow ? kHostArrowKeys[symbol - XK_Left] : 0, nullptr, modifiers);
+}
+
 void waitForMap(Display* display, Window window) {
   XEvent event;
   do {
@@ -49,7 +67,7 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;  // placed exactly, whether or not a window manager runs
   attributes.background_pixel = kBlack;
-  attributes.event_mask = StructureNotifyMask;
+  attributes.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask;
   native->window = XCreateWindow(display, DefaultRootWindow(display), screenX, screenY,
                                  static_cast<unsigned>(rect->right - rect->left),
                                  static_cast<unsigned>(rect->bottom - rect->top), 0, CopyFromParent, InputOutput,
@@ -57,6 +75,9 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
   XStoreName(display, native->window, "Lumivane VST");
   XMapRaised(display, native->window);
   waitForMap(display, native->window);
+  // Keyboard input goes to the focused window, as in a host that has the
+  // focus; keys reach the panel itself while the pointer is over it.
+  XSetInputFocus(display, native->window, RevertToParent, CurrentTime);
   reopenEditor();
 }
 
@@ -107,6 +128,7 @@ void EditorWindow::pumpAndIdle() {
     while (XPending(native->display) > 0) {
       XEvent event;
       XNextEvent(native->display, &event);
+      if (event.type == KeyPress || event.type == KeyRelease) forwardKey(host, event.xkey);
     }
   }
   host.dispatch(effEditIdle);
