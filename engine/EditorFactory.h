@@ -1,6 +1,6 @@
 #pragma once
 // Where the plug-in gets its editor. Builds without a window system link a
-// factory that answers null (no editor); the Windows build links the panel's.
+// factory that answers null (no editor); the Windows and Linux plug-ins link the panel's.
 
 class EditorBase;
 class FilterSweepPlugin;
