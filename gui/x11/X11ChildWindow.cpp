@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,13 +26,46 @@ int shiftFor(unsigned long mask) {
   return shift + bits - 8;
 }
 
-unsigned long place(std::uint32_t channel, unsigned long mask) {
-  const int shift = shiftFor(mask);
-  return (shift >= 0 ? channel << shift : channel >> -shift) & mask;
+// Where one eight-bit colour channel goes in a pixel of the window's format.
+struct ChannelPlace {
+  unsigned long mask;
+  int shift;
+  explicit ChannelPlace(unsigned long m) : mask(m), shift(shiftFor(m)) {}
+  unsigned long operator()(std::uint32_t channel) const {
+    return (shift >= 0 ? channel << shift : channel >> -shift) & mask;
+  }
+};
+
+// Our windows by id. A fixed table of atomics rather than a per-thread list:
+// a thread_local in a library loaded at run time is allocated on first use,
+// and when that allocation fails the C library ends the process. Each window
+// is used only on the thread that made it, and ids are unique on a server, so
+// a lookup only ever matches the caller's own entry. One slot per connection
+// is enough: each window has a connection of its own.
+struct RegisteredWindow {
+  std::atomic<Window> id{0};
+  std::atomic<X11ChildWindow*> child{nullptr};
+};
+RegisteredWindow registeredWindows[X11Connection::kMaximumConnections];
+
+bool registerWindow(Window id, X11ChildWindow* child) {
+  for (RegisteredWindow& entry : registeredWindows) {
+    Window empty = 0;
+    if (entry.id.compare_exchange_strong(empty, id, std::memory_order_relaxed)) {
+      entry.child.store(child, std::memory_order_relaxed);
+      return true;
+    }
+  }
+  return false;
 }
 
-// Each window is used only on the thread that made it.
-thread_local std::vector<X11ChildWindow*> windowsOfThisThread;
+void unregisterWindow(Window id) {
+  for (RegisteredWindow& entry : registeredWindows) {
+    if (entry.id.load(std::memory_order_relaxed) != id) continue;
+    entry.child.store(nullptr, std::memory_order_relaxed);
+    entry.id.store(0, std::memory_order_relaxed);
+  }
+}
 
 GuiRect unite(const GuiRect& a, const GuiRect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
@@ -65,7 +99,7 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->windowWidth = width;
   child->windowHeight = height;
   child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  windowsOfThisThread.push_back(child.get());
+  if (!registerWindow(window, child.get())) return nullptr;
   XMapWindow(display, window);
   // The exposure of the mapping is queued once the server has mapped the
   // window: the host's next idle call paints it.
@@ -77,15 +111,15 @@ X11ChildWindow::X11ChildWindow(std::unique_ptr<X11Connection> connection, Listen
     : connection(std::move(connection)), listener(listener) {}
 
 X11ChildWindow* X11ChildWindow::find(Window id) {
-  for (X11ChildWindow* child : windowsOfThisThread) {
-    if (child->window == id) return child;
+  if (id == 0) return nullptr;
+  for (const RegisteredWindow& entry : registeredWindows) {
+    if (entry.id.load(std::memory_order_relaxed) == id) return entry.child.load(std::memory_order_relaxed);
   }
   return nullptr;
 }
 
 X11ChildWindow::~X11ChildWindow() {
-  auto& ours = windowsOfThisThread;
-  ours.erase(std::remove(ours.begin(), ours.end(), this), ours.end());
+  if (window) unregisterWindow(window);
   // If the host destroyed its window without our hearing of it yet, the
   // request fails harmlessly: the id came from our connection's own range, so
   // it can name nobody else's window.
@@ -101,20 +135,20 @@ void X11ChildWindow::processPendingEvents() {
     XNextEvent(x, &event);
     handle(event);
   }
-  if (exposurePending) {
-    exposurePending = false;
-    if (alive) listener.onExpose(exposed);
-  }
+  reportExposure();
 }
 
 void X11ChildWindow::processPendingExposures() {
   XEvent event;
   while (XCheckTypedWindowEvent(display(), window, Expose, &event)) handle(event);
   // Exposures queued behind other events still wait; the next full pass takes them.
-  if (exposurePending) {
-    exposurePending = false;
-    if (alive) listener.onExpose(exposed);
-  }
+  reportExposure();
+}
+
+void X11ChildWindow::reportExposure() {
+  if (!exposurePending) return;
+  exposurePending = false;
+  if (alive) listener.onExpose(exposed);
 }
 
 void X11ChildWindow::handle(XEvent& event) {
@@ -168,6 +202,7 @@ void X11ChildWindow::show(const GuiRect& area) const {
   const unsigned long colourBits = windowVisual->red_mask | windowVisual->green_mask | windowVisual->blue_mask;
   const unsigned long depthBits = windowDepth >= 32 ? 0xFFFFFFFFul : (1ul << windowDepth) - 1;
   const unsigned long opaque = depthBits & ~colourBits;
+  const ChannelPlace red(windowVisual->red_mask), green(windowVisual->green_mask), blue(windowVisual->blue_mask);
   cairo_surface_flush(image);
   const unsigned char* data = cairo_image_surface_get_data(image);
   const int stride = cairo_image_surface_get_stride(image);
@@ -175,9 +210,7 @@ void X11ChildWindow::show(const GuiRect& area) const {
     const auto* row = reinterpret_cast<const std::uint32_t*>(data + (r.top + y) * stride) + r.left;
     for (int x0 = 0; x0 < r.width(); ++x0) {
       const std::uint32_t colour = row[x0];
-      XPutPixel(shown, x0, y,
-                opaque | place(colour >> 16 & 0xFF, windowVisual->red_mask) |
-                    place(colour >> 8 & 0xFF, windowVisual->green_mask) | place(colour & 0xFF, windowVisual->blue_mask));
+      XPutPixel(shown, x0, y, opaque | red(colour >> 16 & 0xFF) | green(colour >> 8 & 0xFF) | blue(colour & 0xFF));
     }
   }
   GC gc = XCreateGC(x, window, 0, nullptr);

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
@@ -33,8 +32,7 @@ public:
   // Null without a display, or when the parent names no window.
   static std::unique_ptr<X11ChildWindow> create(Window parent, std::int32_t width, std::int32_t height,
                                                 Listener& listener);
-  // The child window with the id among those made on this thread and not yet
-  // destroyed, or null.
+  // Our child window with the id, not yet destroyed, or null.
   static X11ChildWindow* find(Window id);
   // Destroys the window unless the host's destruction took it already.
   ~X11ChildWindow();
@@ -62,6 +60,8 @@ public:
 private:
   X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener);
   void handle(XEvent& event);
+  // One call to the listener for the exposures gathered, if any.
+  void reportExposure();
 
   std::unique_ptr<X11Connection> connection;
   Listener& listener;

@@ -19,11 +19,10 @@ struct Slot {
   std::atomic<Display*> display{nullptr};
   std::atomic<int> firstError{0};
 };
-constexpr int kSlots = 64;
-Slot slots[kSlots];
+Slot slots[X11Connection::kMaximumConnections];
 
 int claimSlot(Display* display) {
-  for (int i = 0; i < kSlots; ++i) {
+  for (int i = 0; i < X11Connection::kMaximumConnections; ++i) {
     Display* empty = nullptr;
     if (slots[i].display.compare_exchange_strong(empty, display, std::memory_order_relaxed)) {
       slots[i].firstError.store(0, std::memory_order_relaxed);

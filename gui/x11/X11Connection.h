@@ -9,6 +9,9 @@
 
 class X11Connection final {
 public:
+  // How many connections may be open at once, errors kept apart for each.
+  static constexpr int kMaximumConnections = 64;
+
   // Null when there is no display (DISPLAY unset or unreachable), or when
   // more connections are open than errors can be kept apart for.
   static std::unique_ptr<X11Connection> open();
