@@ -1,12 +1,8 @@
-# The plug-in module: the host binding's entry over the engine and the
-# editor, exporting only the entry.
+# The plug-in module: the host binding's entry over the assembled plug-in,
+# exporting only the entry.
 add_library(Lumivane MODULE ${PROJECT_SOURCE_DIR}/host/PluginExports.cpp)
 set_target_properties(Lumivane PROPERTIES PREFIX "")
-target_link_libraries(Lumivane PRIVATE lumivane_engine lumivane_host)
-if(LUMIVANE_HAS_EDITOR)
-  target_link_libraries(Lumivane PRIVATE lumivane_editor)
-  target_sources(Lumivane PRIVATE ${LUMIVANE_EDITOR_FACTORY})
-endif()
+target_link_libraries(Lumivane PRIVATE lumivane_plugin)
 
 if(WIN32)
   target_sources(Lumivane PRIVATE ${PROJECT_SOURCE_DIR}/host/ModuleEntryWin32.cpp)

@@ -1,34 +1,29 @@
 #pragma once
-// The editor as the effect and its dispatcher see it, with harmless defaults.
+// The binding's editor with harmless defaults, and the update request that
+// carries parameter changes from any thread to the window's.
 
 #include <atomic>
 
-#include "host/KeyStroke.h"
-#include "host/VstAbi.h"
+#include "host/EffectEditor.h"
 
 class EffectBase;
 
-class EditorBase {
+class EditorBase : public EffectEditor {
 public:
   explicit EditorBase(EffectBase* effect) : effect(effect) {}
-  virtual ~EditorBase() = default;
 
-  EditorBase(const EditorBase&) = delete;
-  EditorBase& operator=(const EditorBase&) = delete;
-
-  virtual VstInt32 reportRect(ERect** rect);
-  virtual VstInt32 open(void* window);
-  virtual void close() {}
-  virtual void idle();
+  VstInt32 reportRect(ERect** rect) override;
+  VstInt32 open(void* window) override;
+  void close() override {}
+  void idle() override;
   virtual void update() {}
   virtual void requestUpdate() { updatePending.store(1, std::memory_order_relaxed); }
-  virtual VstInt32 onKeyDown(const KeyStroke& key);
-  virtual VstInt32 onKeyUp(const KeyStroke& key);
-  virtual VstInt32 setKnobMode(VstInt32 mode);
+  VstInt32 onKeyDown(const KeyStroke& key) override;
+  VstInt32 onKeyUp(const KeyStroke& key) override;
+  VstInt32 setKnobMode(VstInt32 mode) override;
   virtual bool onWheel(float distance);
-  // The effect stored a new value of a parameter (from the host, a program
-  // change or the editor itself); the panel follows at its next idle pass.
-  virtual void parameterChanged(VstInt32 index, float value);
+  // The panel follows at its next idle pass.
+  void parameterChanged(VstInt32 index, float value) override;
 
 protected:
   EffectBase* effect;

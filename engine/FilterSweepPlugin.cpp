@@ -1,13 +1,11 @@
 #include "engine/FilterSweepPlugin.h"
 
-#include "editor/EditorBase.h"
-#include "engine/EditorFactory.h"
-
-FilterSweepPlugin::FilterSweepPlugin(AudioMasterCallback hostCallback) : FilterSweepEffect(hostCallback) {
+FilterSweepPlugin::FilterSweepPlugin(AudioMasterCallback hostCallback, EditorMaker makeEditor)
+    : FilterSweepEffect(hostCallback) {
   // An editor that cannot be made throws out of this constructor: the effect
   // goes with it and the library's entry refuses the object. Only a complete
   // editor is ever attached.
-  attachEditor(createFilterSweepEditor(*this));
+  if (makeEditor != nullptr) attachEditor(makeEditor(*this));
 }
 
 void FilterSweepPlugin::setParameterValue(VstInt32 index, float value) {

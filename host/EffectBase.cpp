@@ -1,8 +1,8 @@
 #include "host/EffectBase.h"
 
 #include <cstring>
+#include <utility>
 
-#include "editor/EditorBase.h"
 #include "host/Saturate.h"
 
 EffectBase::EffectBase(AudioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount)
@@ -26,15 +26,15 @@ EffectBase::EffectBase(AudioMasterCallback hostCallback, VstInt32 programCount, 
   effectRecord.getParameter = getParameterEntry;
 }
 
-EffectBase::~EffectBase() { delete editor; }
+EffectBase::~EffectBase() = default;
 
 EffectBase* EffectBase::fromRecord(AEffect* record) {
   return record == nullptr ? nullptr : static_cast<EffectBase*>(record->object);
 }
 
-void EffectBase::attachEditor(EditorBase* newEditor) {
-  editor = newEditor;
-  setFlag(effFlagsHasEditor, newEditor != nullptr);
+void EffectBase::attachEditor(std::unique_ptr<EffectEditor> newEditor) {
+  editor = std::move(newEditor);
+  setFlag(effFlagsHasEditor, editor != nullptr);
 }
 
 VstIntPtr EffectBase::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {

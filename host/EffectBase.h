@@ -3,10 +3,10 @@
 // VST 1 opcodes and the first host services.
 
 #include <atomic>
+#include <memory>
 
+#include "host/EffectEditor.h"
 #include "host/VstAbi.h"
-
-class EditorBase;
 
 class EffectBase {
 public:
@@ -18,9 +18,9 @@ public:
 
   AEffect* record() { return &effectRecord; }
   static EffectBase* fromRecord(AEffect* record);
-  EditorBase* attachedEditor() const { return editor; }
-  // Stores the editor (owned from now on) and announces it in the record's flags.
-  void attachEditor(EditorBase* newEditor);
+  EffectEditor* attachedEditor() const { return editor.get(); }
+  // Takes the editor over and announces it in the record's flags.
+  void attachEditor(std::unique_ptr<EffectEditor> newEditor);
 
   virtual void setParameterValue(VstInt32 index, float value);
   virtual float parameterValue(VstInt32 index);
@@ -71,7 +71,7 @@ protected:
 
   // Written by the host's user-interface thread, read on its audio thread.
   std::atomic<float> sampleRate{44100.0f};
-  EditorBase* editor = nullptr;
+  std::unique_ptr<EffectEditor> editor;
   AudioMasterCallback hostCallback;
   VstInt32 programCount;
   VstInt32 parameterCount;

@@ -1,6 +1,5 @@
 #include "host/EffectBaseExt.h"
 
-#include "editor/EditorBase.h"
 #include "host/KeyStroke.h"
 #include "host/Saturate.h"
 
@@ -83,7 +82,7 @@ VstIntPtr EffectBaseExt::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr val
   }
 }
 
-EditorBase* EffectBaseExt::editorObject() { return editor; }
+EffectEditor* EffectBaseExt::editorObject() { return editor.get(); }
 void EffectBaseExt::requestEvents(VstInt32 filter) { callHost(audioMasterWantMidi, 0, filter); }
 
 VstTimeInfo* EffectBaseExt::hostTimeInfo(VstInt32 filter) {

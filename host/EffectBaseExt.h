@@ -9,7 +9,7 @@ public:
 
   VstIntPtr dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
-  virtual EditorBase* editorObject();
+  virtual EffectEditor* editorObject();
   virtual void requestEvents(VstInt32 filter);
   virtual VstTimeInfo* hostTimeInfo(VstInt32 filter);
   virtual VstIntPtr hostTempoAt(VstInt32 position);

@@ -16,5 +16,5 @@ using EffectFactory = EffectBase* (*)(AudioMasterCallback hostCallback);
 // A factory reports a part it could not build by throwing.
 AEffect* openPluginInstance(AudioMasterCallback hostCallback, EffectFactory factory);
 
-// The plug-in object this library hands out; defined by the engine.
+// The plug-in object this library hands out; defined where the plug-in is assembled.
 EffectBase* createPluginEffect(AudioMasterCallback hostCallback);

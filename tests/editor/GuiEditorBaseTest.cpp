@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "tests/gui/GuiTestSupport.h"
@@ -54,13 +56,14 @@ int callsOf(VstInt32 opcode) {
 
 struct EditorOnEffect : ::testing::Test {
   TestEffect effect;
-  TestEditor* editor = attach(new TestEditor(&effect));
+  TestEditor* editor = attach(std::make_unique<TestEditor>(&effect));
   std::uint32_t now = 1000;
   std::vector<std::uint32_t> sleeps;
 
-  TestEditor* attach(TestEditor* made) {
-    effect.attachEditor(made);  // owned by the effect from here on
-    return made;
+  TestEditor* attach(std::unique_ptr<TestEditor> made) {
+    TestEditor* attached = made.get();
+    effect.attachEditor(std::move(made));
+    return attached;
   }
 
   EditorOnEffect() {
@@ -75,6 +78,16 @@ struct EditorOnEffect : ::testing::Test {
 const KeyStroke kUpArrow{0, 12, 0};
 
 }  // namespace
+
+TEST(EditorBase, DefaultsAnswerTheHostHarmlessly) {
+  EditorBase editor(nullptr);
+  ERect placeholder{};
+  ERect* rect = &placeholder;
+  EXPECT_EQ(editor.reportRect(&rect), 0);
+  EXPECT_EQ(rect, nullptr);
+  EXPECT_EQ(editor.onKeyDown(KeyStroke{'a', 65, 0}), -1);
+  EXPECT_EQ(editor.setKnobMode(1), 0);
+}
 
 TEST_F(EditorOnEffect, KnowsItsEffectWithoutAttachingItself) {
   TestEditor detached(&effect);
@@ -235,9 +248,8 @@ TEST(GuiEditorBase, DestroyedWithItsWindowOpenTakesTheWindowWithIt) {
   HostWindow host;
   {
     TestEffect effect;
-    auto* editor = new TestEditor(&effect);
-    effect.attachEditor(editor);
-    editor->open(host.handle());
+    effect.attachEditor(std::make_unique<TestEditor>(&effect));
+    effect.attachedEditor()->open(host.handle());
     EXPECT_EQ(host.childCount(), 1);
   }
   EXPECT_EQ(host.childCount(), 0);

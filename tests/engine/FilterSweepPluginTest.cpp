@@ -1,56 +1,57 @@
-// Links its own editor factory in place of the headless one, to see what the
-// plug-in tells its editor and how it handles an editor that cannot be made.
+// Gives the plug-in editor makers of its own, to see what the plug-in tells
+// its editor and how it handles an editor that cannot be made.
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
 
-#include "editor/EditorBase.h"
-#include "engine/EditorFactory.h"
 #include "engine/FilterSweepPlugin.h"
 #include "host/PluginMain.h"
 #include "tests/engine/TestHost.h"
 
 namespace {
-enum class EditorSupply { None, Recording, OutOfMemory };
-EditorSupply supply = EditorSupply::Recording;
-
-class RecordingEditor final : public EditorBase {
+class RecordingEditor final : public EffectEditor {
 public:
-  using EditorBase::EditorBase;
+  VstInt32 reportRect(ERect**) override { return 0; }
+  VstInt32 open(void*) override { return 0; }
+  void close() override {}
+  void idle() override {}
+  VstInt32 onKeyDown(const KeyStroke&) override { return -1; }
+  VstInt32 onKeyUp(const KeyStroke&) override { return -1; }
+  VstInt32 setKnobMode(VstInt32) override { return 0; }
   void parameterChanged(VstInt32 index, float value) override { changes.emplace_back(index, value); }
   std::vector<std::pair<VstInt32, float>> changes;
 };
 
+std::unique_ptr<EffectEditor> makeRecordingEditor(FilterSweepPlugin&) { return std::make_unique<RecordingEditor>(); }
+std::unique_ptr<EffectEditor> runOutOfMemory(FilterSweepPlugin&) { throw std::bad_alloc(); }
+
+EffectBase* pluginWithRecordingEditor(AudioMasterCallback callback) {
+  return new FilterSweepPlugin(callback, makeRecordingEditor);
+}
+EffectBase* pluginWithoutMemoryForItsEditor(AudioMasterCallback callback) {
+  return new FilterSweepPlugin(callback, runOutOfMemory);
+}
+
 RecordingEditor* editorOf(FilterSweepPlugin& plugin) { return static_cast<RecordingEditor*>(plugin.editorObject()); }
 }  // namespace
 
-EditorBase* createFilterSweepEditor(FilterSweepPlugin& plugin) {
-  switch (supply) {
-    case EditorSupply::Recording: return new RecordingEditor(&plugin);
-    case EditorSupply::OutOfMemory: throw std::bad_alloc();
-    default: return nullptr;
-  }
-}
-
 TEST(FilterSweepPlugin, AttachedEditorIsAnnouncedInTheFlags) {
-  supply = EditorSupply::Recording;
   TestHost host;
-  FilterSweepPlugin plugin(host.callback());
+  FilterSweepPlugin plugin(host.callback(), makeRecordingEditor);
   ASSERT_NE(editorOf(plugin), nullptr);
   EXPECT_EQ(plugin.record()->flags & effFlagsHasEditor, effFlagsHasEditor);
-  supply = EditorSupply::None;
   FilterSweepPlugin headless(host.callback());
   EXPECT_EQ(headless.record()->flags & effFlagsHasEditor, 0);
   EXPECT_EQ(headless.dispatch(effEditOpen, 0, 0, &host, 0.0f), 0);
 }
 
 TEST(FilterSweepPlugin, ParameterWritesReachTheEditorWithTheSameArguments) {
-  supply = EditorSupply::Recording;
   TestHost host;
-  FilterSweepPlugin plugin(host.callback());
+  FilterSweepPlugin plugin(host.callback(), makeRecordingEditor);
   plugin.setParameterValue(3, 0.25f);
   plugin.automateParameter(9, 0.75f);
   plugin.setParameterValue(11, 0.5f);
@@ -60,9 +61,8 @@ TEST(FilterSweepPlugin, ParameterWritesReachTheEditorWithTheSameArguments) {
 }
 
 TEST(FilterSweepPlugin, SelectingAProgramNotifiesAllElevenParametersInOrder) {
-  supply = EditorSupply::Recording;
   TestHost host;
-  FilterSweepPlugin plugin(host.callback());
+  FilterSweepPlugin plugin(host.callback(), makeRecordingEditor);
   plugin.selectProgram(5);
   plugin.setParameterValue(0, 1.0f);
   plugin.selectProgram(0);
@@ -82,10 +82,8 @@ TEST(FilterSweepPlugin, SelectingAProgramNotifiesAllElevenParametersInOrder) {
 
 TEST(FilterSweepPlugin, EditorThatCannotBeMadeRefusesOnlyThatInstance) {
   TestHost host;
-  supply = EditorSupply::OutOfMemory;
-  EXPECT_EQ(openPluginInstance(host.callback(), createPluginEffect), nullptr);
-  supply = EditorSupply::Recording;
-  AEffect* effect = openPluginInstance(host.callback(), createPluginEffect);
+  EXPECT_EQ(openPluginInstance(host.callback(), pluginWithoutMemoryForItsEditor), nullptr);
+  AEffect* effect = openPluginInstance(host.callback(), pluginWithRecordingEditor);
   ASSERT_NE(effect, nullptr);
   EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
 }

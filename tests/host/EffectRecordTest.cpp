@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "tests/host/TestEffect.h"
 
@@ -66,6 +67,6 @@ TEST(EffectRecord, FlagSettersSetAndClearOnlyTheirBit) {
 TEST(EffectRecord, AttachingAnEditorAnnouncesIt) {
   TestEffect effect(RecordingHost::callback);
   effect.setCanMono(true);
-  effect.attachEditor(new RecordingEditor(&effect));
+  effect.attachEditor(std::make_unique<RecordingEditor>());
   EXPECT_EQ(effect.record()->flags, 9);
 }

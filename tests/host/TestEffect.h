@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorBase.h"
 #include "host/EffectBaseExt.h"
+#include "host/EffectEditor.h"
 
 class TestEffect : public EffectBaseExt {
 public:
@@ -30,9 +30,13 @@ private:
 };
 
 // An editor that remembers the keys and the knob mode it was given.
-class RecordingEditor : public EditorBase {
+class RecordingEditor : public EffectEditor {
 public:
-  using EditorBase::EditorBase;
+  VstInt32 reportRect(ERect**) override { return 0; }
+  VstInt32 open(void*) override { return 0; }
+  void close() override {}
+  void idle() override {}
+  void parameterChanged(VstInt32, float) override {}
   VstInt32 onKeyDown(const KeyStroke& key) override {
     keys.push_back(key);
     return 7;

@@ -7,8 +7,7 @@
 #include <random>
 #include <thread>
 
-#include "engine/FilterSweepEffect.h"
-#include "host/PluginMain.h"
+#include "engine/FilterSweepPlugin.h"
 #include "tests/reliability/PluginUnderTest.h"
 
 namespace {
@@ -32,8 +31,8 @@ VstIntPtr VST_CALLBACK answer(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, vo
 }  // namespace
 
 TEST_F(PatternThreads, PatternStaysWithinItsRangeWhileBothThreadsRedrawIt) {
-  std::unique_ptr<EffectBase> plugin(createPluginEffect(answer));
-  auto& effect = static_cast<FilterSweepEffect&>(*plugin);
+  auto plugin = std::make_unique<FilterSweepPlugin>(answer);
+  FilterSweepEffect& effect = *plugin;
   AEffect* record = plugin->record();
   record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0.0f);
   record->setParameter(record, kTimeDivision, 0.0f);  // a sweep every sixteenth: boundaries all the time

@@ -1,4 +1,0 @@
-// No window system: the plug-in attaches no editor.
-#include "engine/EditorFactory.h"
-
-EditorBase* createFilterSweepEditor(FilterSweepPlugin&) { return nullptr; }
