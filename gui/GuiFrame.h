@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gui/GuiBitmapHandle.h"
 #include "gui/GuiFrameWindow.h"
 #include "gui/GuiPlatformTypes.h"
 #include "gui/GuiThreadSetup.h"
@@ -57,7 +58,7 @@ public:
   void drawNow();
   bool isAnyViewDirty() const;
   void setBackground(GuiBitmap* bitmap);
-  GuiBitmap* backgroundBitmap() const { return background; }
+  GuiBitmap* backgroundBitmap() const { return background.get(); }
   void setFocusView(GuiView* view);
   GuiView* focusedView() const { return focusView; }
   GuiView* viewUnderCursor() const;
@@ -94,7 +95,7 @@ private:
 
   GuiFrameOwner* owner;
   GuiNativeWindow parentWindow;
-  GuiBitmap* background = nullptr;
+  GuiBitmapHandle background;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;
   GuiView* focusView = nullptr;
