@@ -107,7 +107,7 @@ std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
   return -1;
 }
 
-bool GuiFrame::onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) {
+bool GuiFrame::onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) {
   if (focusView) return false;
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     GuiView* view = *it;

@@ -39,7 +39,7 @@ public:
   void redrawIfDirty(GuiDrawingContext& context) override;
   std::int32_t onKeyDown(const GuiKeyStroke& key) override;
   std::int32_t onKeyUp(const GuiKeyStroke& key) override;
-  bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) override;
+  bool onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) override;
   bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override;
   GuiFrameOwner* owningEditor() const override;
 
