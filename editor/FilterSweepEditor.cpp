@@ -24,28 +24,28 @@ GuiRect centredOn(std::int32_t x, std::int32_t y, const GuiBitmap& bitmap) {
   const std::int32_t top = y - bitmap.height() / 2;
   return {left, top, left + bitmap.width(), top + bitmap.height()};
 }
+
+// The editor keeps the reference each bitmap starts with.
+GuiBitmapHandle loadBitmap(const GuiResourceSource& source, EditorBitmapId id) {
+  return GuiBitmapHandle::adopt(new GuiBitmap(source, static_cast<std::int32_t>(id)));
+}
 }  // namespace
 
 FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps)
     : GuiEditorBase(effect), filterEffect(effect) {
   setKnobMode(kLinearKnobMode);
-  try {
-    backgroundBitmap = new GuiBitmap(bitmaps, BackgroundBitmapId);
-    sliderBodyBitmap = new GuiBitmap(bitmaps, SliderBodyBitmapId);
-    sliderHandleBitmap = new GuiBitmap(bitmaps, SliderHandleBitmapId);
-    knobBodyBitmap = new GuiBitmap(bitmaps, KnobBodyBitmapId);
-    knobHandleBitmap = new GuiBitmap(bitmaps, KnobHandleBitmapId);
-    // A bitmap whose image could not be made is left empty: a panel without
-    // it is broken, and the effect is better refused like any other part
-    // that could not be built.
-    for (const GuiBitmap* bitmap :
-         {backgroundBitmap, sliderBodyBitmap, sliderHandleBitmap, knobBodyBitmap, knobHandleBitmap}) {
-      if (bitmap->width() <= 0 || bitmap->height() <= 0) throw std::bad_alloc();
-    }
-  } catch (...) {
-    // No destructor runs for an editor that was never complete.
-    releaseBitmaps();
-    throw;
+  // Should any of this throw, the bitmaps loaded so far go with their handles.
+  backgroundBitmap = loadBitmap(bitmaps, EditorBitmapId::BackgroundBitmapId);
+  sliderBodyBitmap = loadBitmap(bitmaps, EditorBitmapId::SliderBodyBitmapId);
+  sliderHandleBitmap = loadBitmap(bitmaps, EditorBitmapId::SliderHandleBitmapId);
+  knobBodyBitmap = loadBitmap(bitmaps, EditorBitmapId::KnobBodyBitmapId);
+  knobHandleBitmap = loadBitmap(bitmaps, EditorBitmapId::KnobHandleBitmapId);
+  // A bitmap whose image could not be made is left empty: a panel without it
+  // is broken, and the effect is better refused like any other part that
+  // could not be built.
+  for (const GuiBitmapHandle* bitmap :
+       {&backgroundBitmap, &sliderBodyBitmap, &sliderHandleBitmap, &knobBodyBitmap, &knobHandleBitmap}) {
+    if ((*bitmap)->width() <= 0 || (*bitmap)->height() <= 0) throw std::bad_alloc();
   }
   editorRect.top = 0;
   editorRect.left = 0;
@@ -53,18 +53,7 @@ FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourc
   editorRect.right = static_cast<VstInt16>(backgroundBitmap->width());
 }
 
-FilterSweepEditor::~FilterSweepEditor() {
-  close();
-  releaseBitmaps();
-}
-
-void FilterSweepEditor::releaseBitmaps() {
-  for (GuiBitmap** bitmap :
-       {&backgroundBitmap, &sliderBodyBitmap, &sliderHandleBitmap, &knobBodyBitmap, &knobHandleBitmap}) {
-    if (*bitmap) (*bitmap)->release();
-    *bitmap = nullptr;
-  }
-}
+FilterSweepEditor::~FilterSweepEditor() { close(); }
 
 VstInt32 FilterSweepEditor::open(void* window) {
   // A second open without a close would leave the first window behind.
@@ -85,7 +74,7 @@ bool FilterSweepEditor::buildPanel(void* window) {
   frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
                                      window, this);
   if (frame->frameWindow() == nullptr) return false;
-  frame->setBackground(backgroundBitmap);
+  frame->setBackground(backgroundBitmap.get());
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
   for (std::size_t row = 0; row < controlLayout.size(); ++row) {
     if (!addRow(row, (*controlBindings)[row])) return false;
@@ -107,15 +96,16 @@ bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   const float value = filterEffect->parameterValue(layout.parameter);
 
   GuiControl* control;
-  if (layout.kind == KindSlider) {
+  if (layout.kind == ControlKind::KindSlider) {
     const GuiRect r = centredOn(layout.controlX, layout.controlY, *sliderBodyBitmap);
     auto* slider = new GuiHorizontalSlider(r, this, tag, r.left + kTrackStartInset, r.right - kTrackEndInset,
-                                           sliderHandleBitmap, sliderBodyBitmap, {0, 0}, SliderOriginLeft);
+                                           sliderHandleBitmap.get(), sliderBodyBitmap.get(), {0, 0},
+                                           SliderOriginLeft);
     slider->setHandleOrigin(kSliderHandleOrigin);
     control = slider;
   } else {
     const GuiRect r = centredOn(layout.controlX, layout.controlY, *knobBodyBitmap);
-    control = new GuiKnob(r, this, tag, knobBodyBitmap, knobHandleBitmap, {0, 0});
+    control = new GuiKnob(r, this, tag, knobBodyBitmap.get(), knobHandleBitmap.get(), {0, 0});
   }
   control->setValue(value);
   control->setTransparent(true);

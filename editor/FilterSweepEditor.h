@@ -8,16 +8,16 @@
 #include "editor/ControlBinding.h"
 #include "editor/ControlLayout.h"
 #include "editor/GuiEditorBase.h"
+#include "gui/GuiBitmapHandle.h"
 #include "gui/GuiColour.h"
 #include "gui/GuiControlListener.h"
 #include "gui/GuiResourceSource.h"
 
 class FilterSweepEffect;
-class GuiBitmap;
 
 inline constexpr GuiColour ColourDisplayBack{150, 165, 140, 0};
 
-enum EditorBitmapId : std::int32_t {
+enum class EditorBitmapId : std::int32_t {
   BackgroundBitmapId = 101,
   SliderBodyBitmapId = 102,
   SliderHandleBitmapId = 103,
@@ -52,15 +52,14 @@ private:
   // The frame owns the view from here on, or it is released: false then.
   bool addToFrame(GuiView* view);
   void followParameters();
-  void releaseBitmaps();
 
   FilterSweepEffect* filterEffect;
   std::unique_ptr<std::array<ControlBinding, controlLayout.size()>> controlBindings;
   // What each row shows; read and written on the window thread only.
   std::array<float, controlLayout.size()> shownValues{};
-  GuiBitmap* backgroundBitmap = nullptr;
-  GuiBitmap* sliderBodyBitmap = nullptr;
-  GuiBitmap* sliderHandleBitmap = nullptr;
-  GuiBitmap* knobBodyBitmap = nullptr;
-  GuiBitmap* knobHandleBitmap = nullptr;
+  GuiBitmapHandle backgroundBitmap;
+  GuiBitmapHandle sliderBodyBitmap;
+  GuiBitmapHandle sliderHandleBitmap;
+  GuiBitmapHandle knobBodyBitmap;
+  GuiBitmapHandle knobHandleBitmap;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // An image from the module's bitmaps, shared by reference count. White is its
-// transparent key colour.
+// transparent key colour. Holders keep their reference in a GuiBitmapHandle.
 //
 // Platform seam: portable header; the reference count is in gui/GuiBitmap.cpp;
 // gui/win32/GuiBitmap.cpp (a GDI bitmap from the module's resources, a

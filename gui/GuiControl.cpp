@@ -12,13 +12,7 @@ constexpr float kFineStepFactor = 0.1f;
 
 GuiControl::GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag,
                        GuiBitmap* background)
-    : GuiView(size), listener(listener), tag(tag), background(background) {
-  if (background) background->retain();
-}
-
-GuiControl::~GuiControl() {
-  if (background) background->release();
-}
+    : GuiView(size), listener(listener), tag(tag), background(background) {}
 
 bool GuiControl::isDirty() const {
   return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) ||
@@ -51,14 +45,8 @@ void GuiControl::setDefaultValue(float restored) { defaultValue = restored; }
 float GuiControl::getDefaultValue() const { return defaultValue; }
 void GuiControl::setTag(std::int32_t newTag) { tag = newTag; }
 
-void GuiControl::setBackground(GuiBitmap* bitmap) {
-  // Retained first: the new bitmap may be the old one, held only by this control.
-  if (bitmap) bitmap->retain();
-  if (background) background->release();
-  background = bitmap;
-}
-
-GuiBitmap* GuiControl::getBackground() const { return background; }
+void GuiControl::setBackground(GuiBitmap* bitmap) { background = GuiBitmapHandle(bitmap); }
+GuiBitmap* GuiControl::getBackground() const { return background.get(); }
 void GuiControl::setWheelIncrement(float step) { wheelIncrement = step; }
 float GuiControl::getWheelIncrement() const { return wheelIncrement; }
 

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "gui/GuiBitmapHandle.h"
 #include "gui/GuiView.h"
 
 class GuiBitmap;
@@ -15,7 +16,6 @@ class GuiControl : public GuiView {
 public:
   // Retains the background.
   GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background);
-  ~GuiControl() override;
 
   void draw(GuiDrawingContext& context) override = 0;
   bool isDirty() const override;
@@ -64,5 +64,5 @@ protected:
   float minValue = 0.0f;
   float maxValue = 1.0f;
   float wheelIncrement = 0.1f;
-  GuiBitmap* background;
+  GuiBitmapHandle background;
 };

@@ -22,7 +22,6 @@ GuiFrame::~GuiFrame() {
   setCursorShape(CursorDefault);
   setDropTargetActive(false);
   removeAllViews(true);
-  setBackground(nullptr);
 }
 
 template <typename Work> void GuiFrame::withWindowContext(Work&& work) {
@@ -108,7 +107,7 @@ std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
   return -1;
 }
 
-bool GuiFrame::onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) {
+bool GuiFrame::onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) {
   if (focusView) return false;
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     GuiView* view = *it;
@@ -189,11 +188,7 @@ GuiView* GuiFrame::viewAt(std::int32_t index) const {
   return views[static_cast<std::size_t>(index)];
 }
 
-void GuiFrame::setBackground(GuiBitmap* bitmap) {
-  if (bitmap) bitmap->retain();
-  if (background) background->release();
-  background = bitmap;
-}
+void GuiFrame::setBackground(GuiBitmap* bitmap) { background = GuiBitmapHandle(bitmap); }
 
 void GuiFrame::setFocusView(GuiView* view) {
   GuiView* previous = focusView;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gui/GuiBitmapHandle.h"
 #include "gui/GuiFrameWindow.h"
 #include "gui/GuiPlatformTypes.h"
 #include "gui/GuiThreadSetup.h"
@@ -38,7 +39,7 @@ public:
   void redrawIfDirty(GuiDrawingContext& context) override;
   std::int32_t onKeyDown(const GuiKeyStroke& key) override;
   std::int32_t onKeyUp(const GuiKeyStroke& key) override;
-  bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) override;
+  bool onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) override;
   bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override;
   GuiFrameOwner* owningEditor() const override;
 
@@ -57,7 +58,7 @@ public:
   void drawNow();
   bool isAnyViewDirty() const;
   void setBackground(GuiBitmap* bitmap);
-  GuiBitmap* backgroundBitmap() const { return background; }
+  GuiBitmap* backgroundBitmap() const { return background.get(); }
   void setFocusView(GuiView* view);
   GuiView* focusedView() const { return focusView; }
   GuiView* viewUnderCursor() const;
@@ -94,7 +95,7 @@ private:
 
   GuiFrameOwner* owner;
   GuiNativeWindow parentWindow;
-  GuiBitmap* background = nullptr;
+  GuiBitmapHandle background;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;
   GuiView* focusView = nullptr;

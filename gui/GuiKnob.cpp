@@ -28,18 +28,9 @@ GuiKnob::GuiKnob(const GuiRect& size, GuiControlListener* listener, std::int32_t
       backgroundSource(backgroundSource),
       handleBitmap(handleBitmap),
       radius(static_cast<float>(size.right - size.left) * 0.5f) {
-  if (handleBitmap) {
-    handleBitmap->retain();
-    handleInset = insetForHandle(*handleBitmap);
-  } else {
-    handleInset = kLineHandleInset;
-  }
+  handleInset = handleBitmap ? insetForHandle(*handleBitmap) : kLineHandleInset;
   setStartAngle(kDefaultStartAngle);
   setRangeAngle(kDefaultRangeAngle);
-}
-
-GuiKnob::~GuiKnob() {
-  if (handleBitmap) handleBitmap->release();
 }
 
 void GuiKnob::updateAngleCoefficients() {
@@ -118,10 +109,7 @@ void GuiKnob::setHandleColour(const GuiColour& colour) {
 }
 
 void GuiKnob::setHandleBitmap(GuiBitmap* bitmap) {
-  // Retained first: the new bitmap may be the old one, held only by this knob.
-  if (bitmap) bitmap->retain();
-  if (handleBitmap) handleBitmap->release();
-  handleBitmap = bitmap;
+  handleBitmap = GuiBitmapHandle(bitmap);
   if (handleBitmap) {
     handleInset = insetForHandle(*handleBitmap);
   }

@@ -11,7 +11,6 @@ public:
   // Retains the background and the handle bitmap, each if given.
   GuiKnob(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background,
           GuiBitmap* handleBitmap, const GuiPoint& backgroundSource);
-  ~GuiKnob() override;
 
   void draw(GuiDrawingContext& context) override;
   void onMouseDown(GuiDrawingContext& context, const GuiPoint& where) override;
@@ -48,7 +47,7 @@ private:
   GuiPoint backgroundSource;
   GuiColour handleColour = ColourWhite;
   GuiColour handleShadowColour = ColourGrey;
-  GuiBitmap* handleBitmap;
+  GuiBitmapHandle handleBitmap;
   std::int32_t handleInset = 3;
   float startAngle = 0.0f;
   float rangeAngle = 1.0f;

@@ -17,16 +17,13 @@ GuiSlider::GuiSlider(const GuiRect& size, GuiControlListener* listener, std::int
       viewWidth(size.width()),
       viewHeight(size.height()) {
   if (handleBitmap) {
-    handleBitmap->retain();
     handleWidth = handleBitmap->width();
     handleHeight = handleBitmap->height();
   }
   setHandleOrigin({0, 0});
 }
 
-GuiSlider::~GuiSlider() {
-  if (handleBitmap) handleBitmap->release();
-}
+GuiSlider::~GuiSlider() = default;
 
 void GuiSlider::setHandleOrigin(const GuiPoint& origin) {
   handleOrigin = origin;
@@ -49,17 +46,14 @@ void GuiSlider::setFreeClick(bool on) { freeClick = on; }
 bool GuiSlider::getFreeClick() const { return freeClick; }
 
 void GuiSlider::setHandleBitmap(GuiBitmap* bitmap) {
-  // Retained first: the new bitmap may be the old one, held only by this slider.
-  if (bitmap) bitmap->retain();
-  if (handleBitmap) handleBitmap->release();
-  handleBitmap = bitmap;
+  handleBitmap = GuiBitmapHandle(bitmap);
   if (handleBitmap) {
     handleWidth = handleBitmap->width();
     handleHeight = handleBitmap->height();
   }
 }
 
-GuiBitmap* GuiSlider::getHandleBitmap() const { return handleBitmap; }
+GuiBitmap* GuiSlider::getHandleBitmap() const { return handleBitmap.get(); }
 void GuiSlider::setFineFactor(float factor) { fineFactor = factor; }
 float GuiSlider::getFineFactor() const { return fineFactor; }
 

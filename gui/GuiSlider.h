@@ -25,6 +25,7 @@ public:
   GuiSlider(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, std::int32_t minPos,
             std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background,
             const GuiPoint& backgroundSource, std::int32_t style);
+  // Defined where GuiOffscreenContext is complete.
   ~GuiSlider() override;
 
   void draw(GuiDrawingContext& context) override;
@@ -60,7 +61,7 @@ private:
 
   GuiPoint backgroundSource;
   GuiPoint handleOrigin;
-  GuiBitmap* handleBitmap;
+  GuiBitmapHandle handleBitmap;
   std::unique_ptr<GuiOffscreenContext> offscreen;
   std::int32_t handleWidth = 1;
   std::int32_t handleHeight = 1;

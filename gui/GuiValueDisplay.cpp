@@ -77,7 +77,7 @@ void GuiValueDisplay::drawValueText(GuiDrawingContext& context, const char* text
   if (displayStyle & DisplayNoDraw) return;
   const bool bevel = (displayStyle & (DisplayBevelBackFirst | DisplayBevelFrameFirst)) != 0;
   const bool backFirst = (displayStyle & DisplayBevelBackFirst) != 0;
-  GuiBitmap* box = bitmap ? bitmap : background;
+  GuiBitmap* box = bitmap ? bitmap : background.get();
   if (box) {
     if (isTransparent()) {
       box->drawTransparent(context, size, backgroundSource);

@@ -23,7 +23,7 @@ void GuiView::redrawIfDirty(GuiDrawingContext& context) {
 
 std::int32_t GuiView::onKeyDown(const GuiKeyStroke&) { return -1; }
 std::int32_t GuiView::onKeyUp(const GuiKeyStroke&) { return -1; }
-bool GuiView::onDrop(char**, std::int32_t, std::int32_t, const GuiPoint&) { return false; }
+bool GuiView::onDrop(char**, std::int32_t, GuiDropKind, const GuiPoint&) { return false; }
 bool GuiView::onWheel(GuiDrawingContext*, const GuiPoint&, float) { return false; }
 void GuiView::loseFocus(GuiDrawingContext*) {}
 bool GuiView::isDirty() const { return dirty.load(std::memory_order_relaxed); }

@@ -15,7 +15,7 @@ class GuiFrame;
 class GuiFrameOwner;
 
 // What onDrop receives: paths (files) or one pointer to the text.
-enum GuiDropKind : std::int32_t {
+enum class GuiDropKind : std::int32_t {
   DropKindFiles = 0,
   DropKindText = 1,
 };
@@ -36,7 +36,7 @@ public:
   virtual void redrawIfDirty(GuiDrawingContext& context);
   virtual std::int32_t onKeyDown(const GuiKeyStroke& key);
   virtual std::int32_t onKeyUp(const GuiKeyStroke& key);
-  virtual bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where);
+  virtual bool onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where);
   virtual bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance);
   virtual void loseFocus(GuiDrawingContext* context);
   virtual bool isDirty() const;

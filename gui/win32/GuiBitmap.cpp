@@ -4,47 +4,28 @@
 
 #include "gui/GuiDrawingContext.h"
 #include "gui/win32/GuiBitmapImage.h"
+#include "gui/win32/GuiMemoryDc.h"
 
 namespace {
 
-// A memory device context holding one bitmap, emptied and deleted on scope exit.
-class MemoryDc {
-public:
-  MemoryDc(HDC reference, HBITMAP bitmap) : dc(CreateCompatibleDC(reference)) {
-    if (dc && bitmap) previous = SelectObject(dc, bitmap);
-  }
-  ~MemoryDc() {
-    if (!dc) return;
-    if (previous) SelectObject(dc, previous);
-    DeleteDC(dc);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC handle() const { return dc; }
-
-private:
-  HDC dc;
-  HGDIOBJ previous = nullptr;
-};
-
-HBITMAP createMonochrome(std::int32_t width, std::int32_t height) {
-  return CreateBitmap(width, height, 1, 1, nullptr);
+GuiGdiObject<HBITMAP> createMonochrome(std::int32_t width, std::int32_t height) {
+  return GuiGdiObject<HBITMAP>(CreateBitmap(width, height, 1, 1, nullptr));
 }
 
 HDC deviceContextOf(const GuiDrawingContext& context) { return static_cast<HDC>(context.surface()); }
 
 // A mask of the image with 1 where the image has the key colour.
-HBITMAP buildMask(HDC reference, HBITMAP image, const GuiColour& key) {
-  MemoryDc imageDc(reference, image);
+GuiGdiObject<HBITMAP> buildMask(HDC reference, HBITMAP image, const GuiColour& key) {
+  GuiMemoryDc imageDc(reference, image);
   BITMAP description{};
   GetObjectA(image, sizeof description, &description);
   POINT extent{description.bmWidth, description.bmHeight};
   DPtoLP(imageDc.handle(), &extent, 1);
 
-  HBITMAP mask = createMonochrome(extent.x, extent.y);
+  GuiGdiObject<HBITMAP> mask = createMonochrome(extent.x, extent.y);
   if (!mask) return nullptr;
   {
-    MemoryDc maskDc(reference, mask);
+    GuiMemoryDc maskDc(reference, mask.get());
     SetMapMode(imageDc.handle(), GetMapMode(reference));
     // In a colour-to-monochrome copy, pixels of the background colour become 1.
     const COLORREF previousBack = SetBkColor(imageDc.handle(), key.colourRef());
@@ -62,16 +43,16 @@ void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiP
   HDC target = deviceContextOf(context);
   const GuiPoint d{r.left + context.drawOffset().x, r.top + context.drawOffset().y};
 
-  HBITMAP inverseBitmap = createMonochrome(w, h);
-  HBITMAP workBitmap = CreateCompatibleBitmap(target, w, h);
-  HBITMAP saveBitmap = CreateCompatibleBitmap(target, w, h);
+  const GuiGdiObject<HBITMAP> inverseBitmap = createMonochrome(w, h);
+  const GuiGdiObject<HBITMAP> workBitmap(CreateCompatibleBitmap(target, w, h));
+  const GuiGdiObject<HBITMAP> saveBitmap(CreateCompatibleBitmap(target, w, h));
   if (inverseBitmap && workBitmap && saveBitmap) {
     // Monochrome-to-colour copies turn 1 into white and 0 into black here,
     // because these DCs keep their default black text and white background.
-    MemoryDc inverseDc(target, inverseBitmap);
-    MemoryDc maskDc(target, maskBitmap);
-    MemoryDc workDc(target, workBitmap);
-    MemoryDc saveDc(target, saveBitmap);
+    GuiMemoryDc inverseDc(target, inverseBitmap.get());
+    GuiMemoryDc maskDc(target, maskBitmap);
+    GuiMemoryDc workDc(target, workBitmap.get());
+    GuiMemoryDc saveDc(target, saveBitmap.get());
     BitBlt(saveDc.handle(), 0, 0, w, h, sourceDc, s.x, s.y, SRCCOPY);
     BitBlt(inverseDc.handle(), 0, 0, w, h, maskDc.handle(), s.x, s.y, NOTSRCCOPY);
     BitBlt(workDc.handle(), 0, 0, w, h, target, d.x, d.y, SRCCOPY);
@@ -82,9 +63,6 @@ void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiP
     BitBlt(target, d.x, d.y, w, h, workDc.handle(), 0, 0, SRCCOPY);
     BitBlt(sourceDc, s.x, s.y, w, h, saveDc.handle(), 0, 0, SRCCOPY);
   }
-  if (inverseBitmap) DeleteObject(inverseBitmap);
-  if (workBitmap) DeleteObject(workBitmap);
-  if (saveBitmap) DeleteObject(saveBitmap);
 }
 
 }  // namespace
@@ -92,23 +70,19 @@ void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiP
 GuiBitmap::GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId)
     : resource(resourceId), native(new (std::nothrow) Image) {
   if (!native) return;
-  native->bitmap = LoadBitmapA(static_cast<HINSTANCE>(source.module), MAKEINTRESOURCEA(resourceId & 0xFFFF));
+  native->bitmap.reset(LoadBitmapA(static_cast<HINSTANCE>(source.module), MAKEINTRESOURCEA(resourceId & 0xFFFF)));
   BITMAP description{};
-  if (native->bitmap && GetObjectA(native->bitmap, sizeof description, &description)) {
+  if (native->bitmap && GetObjectA(native->bitmap.get(), sizeof description, &description)) {
     imageWidth = description.bmWidth;
     imageHeight = description.bmHeight;
   }
 }
 
-GuiBitmap::~GuiBitmap() {
-  if (!native) return;
-  if (native->bitmap) DeleteObject(native->bitmap);
-  if (native->mask) DeleteObject(native->mask);
-}
+GuiBitmap::~GuiBitmap() = default;
 
 void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   if (!native || !native->bitmap) return;
-  MemoryDc sourceDc(deviceContextOf(context), native->bitmap);
+  GuiMemoryDc sourceDc(deviceContextOf(context), native->bitmap.get());
   const GuiPoint& offset = context.drawOffset();
   BitBlt(deviceContextOf(context), r.left + offset.x, r.top + offset.y, r.width(), r.height(),
          sourceDc.handle(), source.x, source.y, SRCCOPY);
@@ -117,11 +91,11 @@ void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const G
 void GuiBitmap::drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   if (!native || !native->bitmap) return;
   if (!native->mask) {
-    native->mask = buildMask(deviceContextOf(context), native->bitmap, key);
+    native->mask = buildMask(deviceContextOf(context), native->bitmap.get(), key);
     maskReady = native->mask != nullptr;
     ++maskBuildCount;
   }
   if (!native->mask) return;
-  MemoryDc sourceDc(deviceContextOf(context), native->bitmap);
-  composeTransparent(context, r, source, sourceDc.handle(), native->mask);
+  GuiMemoryDc sourceDc(deviceContextOf(context), native->bitmap.get());
+  composeTransparent(context, r, source, sourceDc.handle(), native->mask.get());
 }

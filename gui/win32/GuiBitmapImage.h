@@ -5,8 +5,9 @@
 #include <windows.h>
 
 #include "gui/GuiBitmap.h"
+#include "gui/win32/GuiGdiObject.h"
 
 struct GuiBitmap::Image {
-  HBITMAP bitmap = nullptr;
-  HBITMAP mask = nullptr;
+  GuiGdiObject<HBITMAP> bitmap;
+  GuiGdiObject<HBITMAP> mask;
 };

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "gui/GuiFontTable.h"
+#include "gui/win32/GuiGdiObject.h"
 
 // The device context, the objects found selected in it, and the pen, brush
 // and font the context made.
@@ -17,9 +18,9 @@ struct GuiDrawingContext::Native {
   HGDIOBJ savedBrush = nullptr;
   HGDIOBJ savedPen = nullptr;
   HGDIOBJ savedFont = nullptr;
-  HBRUSH ownBrush = nullptr;
-  HPEN ownPen = nullptr;
-  HFONT ownFont = nullptr;
+  GuiGdiObject<HBRUSH> ownBrush;
+  GuiGdiObject<HPEN> ownPen;
+  GuiGdiObject<HFONT> ownFont;
   UINT penStyle = PS_SOLID;
 };
 
@@ -31,10 +32,9 @@ constexpr LONG kWeightBold = 700;
 bool keyHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
 // Selects the new object and deletes the one the context made before it.
-template <typename Handle> void replaceOwn(HDC dc, Handle& own, Handle made) {
+template <typename Handle> void replaceOwn(HDC dc, GuiGdiObject<Handle>& own, Handle made) {
   SelectObject(dc, made);
-  if (own) DeleteObject(own);
-  own = made;
+  own.reset(made);
 }
 
 }  // namespace
@@ -62,13 +62,8 @@ void GuiDrawingContext::adoptSurface(GuiNativeSurface surface) {
   setTextColour(currentTextColour);
 }
 
-GuiDrawingContext::~GuiDrawingContext() {
-  if (!native) return;
-  restoreSurface();
-  if (native->ownBrush) DeleteObject(native->ownBrush);
-  if (native->ownPen) DeleteObject(native->ownPen);
-  if (native->ownFont) DeleteObject(native->ownFont);
-}
+// The objects the context made go with it, once none of them is selected any more.
+GuiDrawingContext::~GuiDrawingContext() { restoreSurface(); }
 
 void GuiDrawingContext::restoreSurface() {
   if (!native || !native->dc) return;

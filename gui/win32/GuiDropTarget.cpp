@@ -91,7 +91,7 @@ void GuiDropTarget::deliverText(HGLOBAL memory) {
     GuiPoint where;
     frame->cursorPosition(where);
     char* items[] = {static_cast<char*>(text)};
-    frame->onDrop(items, static_cast<std::int32_t>(size), DropKindText, where);
+    frame->onDrop(items, static_cast<std::int32_t>(size), GuiDropKind::DropKindText, where);
   }
   if (text) GlobalUnlock(memory);
 }
@@ -119,5 +119,5 @@ void GuiDropTarget::deliverFiles(HGLOBAL memory) {
   }
   GuiPoint where;
   frame->cursorPosition(where);
-  frame->onDrop(paths.data(), static_cast<std::int32_t>(paths.size()), DropKindFiles, where);
+  frame->onDrop(paths.data(), static_cast<std::int32_t>(paths.size()), GuiDropKind::DropKindFiles, where);
 }

@@ -9,6 +9,7 @@
 #include "gui/GuiFrame.h"
 #include "gui/win32/GuiDropTarget.h"
 #include "gui/win32/GuiWindowClass.h"
+#include "gui/win32/GuiWindowDc.h"
 
 // The window, whether it holds a use of the window class, the cursor found
 // before the first change, and the drop target's registration.
@@ -68,13 +69,10 @@ void GuiFrameWindow::forget() {
 
 void GuiFrameWindow::withContext(void (*work)(GuiDrawingContext&, void*), void* data) {
   if (!native || !native->window) return;
-  HDC dc = GetDC(native->window);
-  if (!dc) return;
-  {
-    GuiDrawingContext context(&frame, dc, native->window);
-    work(context, data);
-  }
-  ReleaseDC(native->window, dc);
+  GuiWindowDc dc(native->window);
+  if (!dc.handle()) return;
+  GuiDrawingContext context(&frame, dc.handle(), native->window);
+  work(context, data);
 }
 
 GuiPoint GuiFrameWindow::pointerPosition() const {

@@ -2,6 +2,8 @@
 
 #include "gui/GuiDrawingContext.h"
 #include "gui/GuiFrame.h"
+#include "gui/win32/GuiPaintDc.h"
+#include "gui/win32/GuiWindowDc.h"
 
 LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* frame = reinterpret_cast<GuiFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -13,26 +15,19 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_PAINT: {
       if (!GetUpdateRect(window, nullptr, FALSE)) break;
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      {
-        GuiDrawingContext context(frame, dc, window);
-        const RECT& r = paint.rcPaint;
-        frame->drawInRect(context, {r.left, r.top, r.right, r.bottom});
-      }
-      EndPaint(window, &paint);
+      GuiPaintDc dc(window);
+      GuiDrawingContext context(frame, dc.handle(), window);
+      const RECT& r = dc.area();
+      frame->drawInRect(context, {r.left, r.top, r.right, r.bottom});
       return 0;
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      HDC dc = GetDC(window);
-      {
-        GuiDrawingContext context(frame, dc, window);
-        const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
-        frame->onMouseDown(context, where);
-      }
-      ReleaseDC(window, dc);
+      GuiWindowDc dc(window);
+      GuiDrawingContext context(frame, dc.handle(), window);
+      const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
+      frame->onMouseDown(context, where);
       return 0;
     }
     default:

@@ -5,41 +5,36 @@
 #include <new>
 
 #include "gui/GuiFrame.h"
+#include "gui/win32/GuiGdiObject.h"
+#include "gui/win32/GuiMemoryDc.h"
+#include "gui/win32/GuiWindowDc.h"
 
-// The memory device context's bitmap and the one it displaced there.
+// The bitmap and the memory device context holding it, both compatible with
+// the window; the device context goes first, giving the bitmap back.
 struct GuiOffscreenContext::Image {
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ displacedBitmap = nullptr;
+  Image(HDC windowDc, std::int32_t width, std::int32_t height)
+      : bitmap(CreateCompatibleBitmap(windowDc, width, height)), memoryDc(windowDc, bitmap.get()) {}
+
+  GuiGdiObject<HBITMAP> bitmap;
+  GuiMemoryDc memoryDc;
 };
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
                                          const GuiColour& background)
     : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width),
-      background(background), image(new (std::nothrow) Image) {
-  if (!image) return;
-  HWND window = frame ? static_cast<HWND>(frame->frameWindow()) : nullptr;
-  HDC windowDc = GetDC(window);
-  HDC memoryDc = CreateCompatibleDC(windowDc);
-  image->bitmap = CreateCompatibleBitmap(windowDc, width, height);
-  if (memoryDc && image->bitmap) image->displacedBitmap = SelectObject(memoryDc, image->bitmap);
-  ReleaseDC(window, windowDc);
-  if (!memoryDc) return;
-
-  adoptSurface(memoryDc);
+      background(background) {
+  {
+    GuiWindowDc windowDc(frame ? static_cast<HWND>(frame->frameWindow()) : nullptr);
+    image.reset(new (std::nothrow) Image(windowDc.handle(), width, height));
+  }
+  if (!image || !image->memoryDc.handle()) return;
+  adoptSurface(image->memoryDc.handle());
   paintWhole(width, height, background);
 }
 
-GuiOffscreenContext::~GuiOffscreenContext() {
-  HDC memoryDc = static_cast<HDC>(surface());
-  if (memoryDc) {
-    // The plain context puts its saved objects back into a DC that no longer
-    // exists otherwise, so they go back before the DC is deleted.
-    restoreSurface();
-    if (image->displacedBitmap) SelectObject(memoryDc, image->displacedBitmap);
-    DeleteDC(memoryDc);
-  }
-  if (image && image->bitmap) DeleteObject(image->bitmap);
-}
+// The plain context would put its saved objects back into a DC that no
+// longer exists by then, so they go back before the image goes.
+GuiOffscreenContext::~GuiOffscreenContext() { restoreSurface(); }
 
 void GuiOffscreenContext::blitTo(GuiDrawingContext& destination, const GuiRect& r, const GuiPoint& source) {
   const GuiPoint& offset = destination.drawOffset();

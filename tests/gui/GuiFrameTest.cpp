@@ -90,12 +90,12 @@ TEST_F(WindowlessFrame, DropsGoToMouseEnabledViewsUnderThePointUnlessAViewHasThe
   taker->acceptsDrops = true;
   char text[] = "hello";
   char* items[] = {text};
-  EXPECT_TRUE(frame.onDrop(items, 6, DropKindText, {50, 50}));
+  EXPECT_TRUE(frame.onDrop(items, 6, GuiDropKind::DropKindText, {50, 50}));
   EXPECT_EQ(taker->droppedText, "hello");
   EXPECT_EQ(disabled->drops, 0);
-  EXPECT_FALSE(frame.onDrop(items, 6, DropKindText, {51, 50}));
+  EXPECT_FALSE(frame.onDrop(items, 6, GuiDropKind::DropKindText, {51, 50}));
   frame.setFocusView(taker);
-  EXPECT_FALSE(frame.onDrop(items, 6, DropKindText, {5, 5}));
+  EXPECT_FALSE(frame.onDrop(items, 6, GuiDropKind::DropKindText, {5, 5}));
   EXPECT_EQ(taker->drops, 1);
 }
 

@@ -32,7 +32,7 @@ TEST(GuiView, NewViewIsCleanMouseEnabledOpaqueAndUnhandledByDefault) {
   EXPECT_EQ(view.onKeyDown(key), -1);
   EXPECT_EQ(view.onKeyUp(key), -1);
   EXPECT_FALSE(view.onWheel(nullptr, {2, 3}, 1.0f));
-  EXPECT_FALSE(view.onDrop(nullptr, 0, DropKindText, {2, 3}));
+  EXPECT_FALSE(view.onDrop(nullptr, 0, GuiDropKind::DropKindText, {2, 3}));
   EXPECT_TRUE(view.onAttached(nullptr));
   EXPECT_TRUE(view.onRemoved(nullptr));
 }

@@ -2,6 +2,7 @@
 // A view that records what the frame asks of it and paints its rectangle in
 // its own colour, so that both calls and pixels can be checked.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,13 +32,13 @@ public:
     keysUp.push_back(key.virtualKey);
     return keyAnswer;
   }
-  bool onDrop(char** items, std::int32_t count, std::int32_t kind, const GuiPoint& where) override {
+  bool onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) override {
     ++drops;
     lastDropKind = kind;
     lastDropCount = count;
     lastDropWhere = where;
-    if (kind == DropKindText && count > 0) droppedText = items[0];
-    if (kind == DropKindFiles) droppedFiles.assign(items, items + count);
+    if (kind == GuiDropKind::DropKindText && count > 0) droppedText = items[0];
+    if (kind == GuiDropKind::DropKindFiles) droppedFiles.assign(items, items + count);
     return acceptsDrops;
   }
   bool onWheel(GuiDrawingContext* context, const GuiPoint& where, float distance) override {
@@ -65,7 +66,8 @@ public:
   std::int32_t keyAnswer = -1;
   int drops = 0;
   bool acceptsDrops = false;
-  std::int32_t lastDropKind = -1, lastDropCount = -1;
+  std::optional<GuiDropKind> lastDropKind;
+  std::int32_t lastDropCount = -1;
   GuiPoint lastDropWhere;
   std::string droppedText;
   std::vector<std::string> droppedFiles;

@@ -15,7 +15,7 @@ TEST(GuiBitmap, LastReleaseDestroysTheImageAndTheMask) {
     GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
     bitmap->drawTransparent(context, {0, 0, 6, 6}, {0, 0});
   }
-  const HBITMAP image = bitmap->image()->bitmap, mask = bitmap->image()->mask;
+  const HBITMAP image = bitmap->image()->bitmap.get(), mask = bitmap->image()->mask.get();
   ASSERT_EQ(GetObjectType(image), static_cast<DWORD>(OBJ_BITMAP));
   ASSERT_EQ(GetObjectType(mask), static_cast<DWORD>(OBJ_BITMAP));
   bitmap->retain();

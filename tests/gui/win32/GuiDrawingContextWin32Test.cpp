@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "gui/GuiOffscreenContext.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace {
@@ -62,6 +63,22 @@ TEST(GuiDrawingContext, DestroyingTheContextRestoresTheDeviceContextsObjectsAndD
   EXPECT_EQ(GetObjectType(ownBrush), 0u);
   EXPECT_EQ(GetObjectType(ownPen), 0u);
   EXPECT_EQ(GetObjectType(ownFont), 0u);
+}
+
+TEST(GuiOffscreenContext, ItsMemoryDeviceContextAndBitmapGoWithIt) {
+  HDC memoryDc;
+  HGDIOBJ bitmap;
+  {
+    GuiOffscreenContext offscreen(nullptr, 10, 10, ColourBlack);
+    memoryDc = static_cast<HDC>(offscreen.surface());
+    bitmap = GetCurrentObject(memoryDc, OBJ_BITMAP);
+    ASSERT_EQ(GetObjectType(memoryDc), static_cast<DWORD>(OBJ_MEMDC));
+    BITMAP description{};
+    ASSERT_TRUE(GetObjectA(bitmap, sizeof description, &description));
+    ASSERT_EQ(description.bmWidth, 10);
+  }
+  EXPECT_EQ(GetObjectType(memoryDc), 0u);
+  EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
 

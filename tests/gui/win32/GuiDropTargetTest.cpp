@@ -72,7 +72,7 @@ TEST_F(DropOnFrame, DroppedTextReachesTheViewWithItsBlockSize) {
   target->DragEnter(&data, 0, {0, 0}, &effect);
   EXPECT_EQ(target->Drop(&data, 0, {37, 41}, &effect), S_OK);
   ASSERT_EQ(view->drops, 1);
-  EXPECT_EQ(view->lastDropKind, DropKindText);
+  EXPECT_EQ(view->lastDropKind, GuiDropKind::DropKindText);
   EXPECT_GE(view->lastDropCount, 6);
   EXPECT_EQ(view->droppedText, "sweep");
   EXPECT_EQ(view->lastDropWhere.x, 37);
@@ -87,7 +87,7 @@ TEST_F(DropOnFrame, DroppedFilesLeaveOutTheOneThatCannotBeFetched) {
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
   EXPECT_EQ(target->Drop(&data, 0, {0, 0}, &effect), S_OK);
   ASSERT_EQ(view->drops, 1);
-  EXPECT_EQ(view->lastDropKind, DropKindFiles);
+  EXPECT_EQ(view->lastDropKind, GuiDropKind::DropKindFiles);
   EXPECT_EQ(view->lastDropCount, 2);
   ASSERT_EQ(view->droppedFiles.size(), 2u);
   EXPECT_EQ(view->droppedFiles[0], "C:\\one.wav");

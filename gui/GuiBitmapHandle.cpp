@@ -1,0 +1,17 @@
+#include "gui/GuiBitmapHandle.h"
+
+#include "gui/GuiBitmap.h"
+
+GuiBitmapHandle::GuiBitmapHandle(GuiBitmap* bitmap) : bitmap(bitmap) {
+  if (bitmap) bitmap->retain();
+}
+
+GuiBitmapHandle GuiBitmapHandle::adopt(GuiBitmap* bitmap) {
+  GuiBitmapHandle handle;
+  handle.bitmap = bitmap;
+  return handle;
+}
+
+void GuiBitmapHandle::reset() {
+  if (bitmap) std::exchange(bitmap, nullptr)->release();
+}
