@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -46,7 +47,7 @@ TEST(FilterSweepEffect, ConstructionGlidesTheStartCutoffsOnceTowardsStepZero) {
     const float target = low + effect.stepLevel(i, 0) * (high - low);
     EXPECT_EQ(effect.cutoff(i), (1.0f - glide) * start + glide * target) << i;
   }
-  EXPECT_EQ(effect.filter(0, 0).currentMode(), kLowPass12);
+  EXPECT_EQ(effect.filter(0, 0).currentMode(), FilterMode::kLowPass12);
   EXPECT_EQ(effect.programIndex(), 0);
 }
 
@@ -288,6 +289,24 @@ TEST(FilterSweepEffect, ParameterIndexOutsideTheTableChangesNothingAndAnswersNot
   EXPECT_FLOAT_EQ(effect.parameterValue(kFilterMode), 0.2f);
 }
 
+TEST(FilterSweepEffect, ParameterNamesAndLabelsReachTheHostAs24ZeroFilledBytes) {
+  TestHost host;
+  FilterSweepEffect effect(host.callback(), kSeed);
+  using Copy = void (FilterSweepEffect::*)(VstInt32, char*);
+  const struct {
+    Copy copy;
+    const char* text;
+  } cases[] = {{&FilterSweepEffect::copyParameterName, "Sweep"}, {&FilterSweepEffect::copyParameterLabel, " Speed"}};
+  for (const auto& c : cases) {
+    char text[32];
+    std::memset(text, 'x', sizeof text);
+    (effect.*c.copy)(kSweepSpeed, text);
+    EXPECT_STREQ(text, c.text);
+    for (std::size_t i = std::strlen(c.text); i < 24; ++i) EXPECT_EQ(text[i], '\0') << c.text << " " << i;
+    EXPECT_EQ(text[24], 'x') << c.text;
+  }
+}
+
 TEST(FilterSweepEffect, NaNWriteIsIgnoredEvenForRepeat) {
   TestHost host;
   FilterSweepEffect effect(host.callback(), kSeed);
@@ -399,12 +418,12 @@ TEST(FilterSweepEffect, ProgramChangeTakesEffectAtTheNextControlUpdate) {
   f.effect.selectProgram(5);
   f.effect.setParameterValue(kFilterMode, 1.0f);
   f.render(1, 1);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass24);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass24);
   f.effect.selectProgram(0);
   f.render(127, 127);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass24);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass24);
   f.render(1, 1);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass12);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass12);
   f.effect.selectProgram(20);
   EXPECT_EQ(f.effect.programIndex(), 0);
 }
