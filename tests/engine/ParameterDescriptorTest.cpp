@@ -24,6 +24,7 @@ std::string shortDisplay(const ParameterDescriptor& descriptor) {
 
 const char* const kModes[6] = {"Bypass", "LowP 12dB", "HighP 12dB", "BandP 12dB", "Notch 12dB", "LowP 24dB"};
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 }  // namespace
 
 TEST(IntegerParameter, EachWholeNumberOwnsItsShareOfTheRange) {
@@ -39,7 +40,7 @@ TEST(IntegerParameter, EachWholeNumberOwnsItsShareOfTheRange) {
   }
 }
 
-TEST(IntegerParameter, InfiniteOrHugeValuesClampWithoutOverflow) {
+TEST(IntegerParameter, InfiniteHugeOrNaNValuesClampWithoutOverflow) {
   IntegerParameter tempo("Tempo", " BPM", 1, 250, 120, false);
   tempo.setNormalized(kInfinity);
   EXPECT_EQ(tempo.integerValue(), 250);
@@ -49,6 +50,8 @@ TEST(IntegerParameter, InfiniteOrHugeValuesClampWithoutOverflow) {
   EXPECT_EQ(tempo.integerValue(), 250);
   tempo.setNormalized(-3.0e38f);
   EXPECT_EQ(tempo.integerValue(), 1);
+  tempo.setNormalized(kNaN);
+  EXPECT_EQ(tempo.integerValue(), 1) << "NaN counts as zero, held to the range";
 }
 
 TEST(IntegerParameter, DefaultLandsOnItsOwnNumberAndDisplaysPlainOrSigned) {
@@ -72,7 +75,7 @@ TEST(ChoiceParameter, NormalisedValueSelectsItemsAndClampsAtTheEnds) {
   const struct {
     float normalized;
     std::int32_t expected;
-  } cases[] = {{0.2f, 1}, {0.99f, 5}, {1.0f, 5}, {0.0f, 0}, {-1.0f, 0}, {kInfinity, 5}, {-kInfinity, 0}};
+  } cases[] = {{0.2f, 1}, {0.99f, 5}, {1.0f, 5}, {0.0f, 0}, {-1.0f, 0}, {kInfinity, 5}, {-kInfinity, 0}, {kNaN, 0}};
   for (const auto& c : cases) {
     mode.setNormalized(c.normalized);
     EXPECT_EQ(mode.integerValue(), c.expected) << c.normalized;
