@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
-#include "host/Saturate.h"
+#include "engine/PortableMath.h"
 
-ChoiceParameter::ChoiceParameter(const char* name, const char* label, VstInt32 count, const char* const* texts,
-                                 VstInt32 defaultIndex)
+ChoiceParameter::ChoiceParameter(const char* name, const char* label, std::int32_t count, const char* const* texts,
+                                 std::int32_t defaultIndex)
     : ParameterDescriptor(name, label, 0.0f) {
   copyItems(count, texts);
   count = itemCount.load(std::memory_order_relaxed);
@@ -16,43 +15,43 @@ ChoiceParameter::ChoiceParameter(const char* name, const char* label, VstInt32 c
   storeNormalized(static_cast<float>(defaultIndex) / static_cast<float>(count - 1));
 }
 
-VstInt32 ChoiceParameter::limitedCount(VstInt32 count) { return std::clamp(count, 2, kMaximumItems); }
+std::int32_t ChoiceParameter::limitedCount(std::int32_t count) { return std::clamp(count, 2, kMaximumItems); }
 
 // A count below two gets empty items to make up two; texts beyond 128 are left out.
-void ChoiceParameter::copyItems(VstInt32 requestedCount, const char* const* texts) {
-  const VstInt32 count = limitedCount(requestedCount);
-  for (VstInt32 i = 0; i < count; ++i) copyFixedText(items[i], i < requestedCount ? texts[i] : "", kNameSize);
+void ChoiceParameter::copyItems(std::int32_t requestedCount, const char* const* texts) {
+  const std::int32_t count = limitedCount(requestedCount);
+  for (std::int32_t i = 0; i < count; ++i) items[i].assign(i < requestedCount ? texts[i] : "");
   itemCount.store(count, std::memory_order_relaxed);
 }
 
 void ChoiceParameter::setNormalized(float value) {
-  const VstInt32 count = itemCount.load(std::memory_order_relaxed);
+  const std::int32_t count = itemCount.load(std::memory_order_relaxed);
   storeNormalized(value);
   const double position = static_cast<double>(count) * value;
-  selected.store(std::clamp(saturatingTruncate(position), 0, count - 1), std::memory_order_relaxed);
+  selected.store(wholeNumberWithin(position, 0, count - 1), std::memory_order_relaxed);
 }
 
-void ChoiceParameter::setItems(VstInt32 count, const char* const* texts) {
+void ChoiceParameter::setItems(std::int32_t count, const char* const* texts) {
   copyItems(count, texts);
   setNormalized(loadNormalized());
 }
 
-void ChoiceParameter::setItemName(VstInt32 index, const char* text) {
-  if (index >= 0 && index < kMaximumItems) copyFixedText(items[index], text, kNameSize);
+void ChoiceParameter::setItemName(std::int32_t index, const char* text) {
+  if (index >= 0 && index < kMaximumItems) items[index].assign(text);
 }
 
-VstInt32 ChoiceParameter::setItemValues(VstInt32 count, const VstInt32* numbers) {
+std::int32_t ChoiceParameter::setItemValues(std::int32_t count, const std::int32_t* numbers) {
   count = std::clamp(count, 0, kMaximumItems);
   std::copy(numbers, numbers + count, itemValues);
   return count;
 }
 
-VstInt32 ChoiceParameter::selectedItemValue() const { return itemValues[integerValue()]; }
+std::int32_t ChoiceParameter::selectedItemValue() const { return itemValues[integerValue()]; }
 float ChoiceParameter::plainValue() const { return static_cast<float>(integerValue()); }
-VstInt32 ChoiceParameter::integerValue() const { return selected.load(std::memory_order_relaxed); }
+std::int32_t ChoiceParameter::integerValue() const { return selected.load(std::memory_order_relaxed); }
 
 void ChoiceParameter::formatDisplay(char* text) const {
-  std::snprintf(text, kDisplaySize, "%s", items[integerValue()]);
+  std::snprintf(text, kDisplaySize, "%s", items[integerValue()].text());
 }
 
 void ChoiceParameter::formatShortDisplay(char* text) const { formatDisplay(text); }

@@ -1,32 +1,35 @@
 #pragma once
 // One item of a list of texts, each item owning an equal share of 0..1.
 
+#include <cstdint>
+
 #include "engine/ParameterDescriptor.h"
+#include "engine/ShortText.h"
 
 class ChoiceParameter final : public ParameterDescriptor {
 public:
-  static constexpr VstInt32 kMaximumItems = 128;
+  static constexpr std::int32_t kMaximumItems = 128;
 
   // count is kept within 2..128 and the default index within the items.
-  ChoiceParameter(const char* name, const char* label, VstInt32 count, const char* const* texts,
-                  VstInt32 defaultIndex);
+  ChoiceParameter(const char* name, const char* label, std::int32_t count, const char* const* texts,
+                  std::int32_t defaultIndex);
 
   void setNormalized(float value) override;
   void formatDisplay(char* text) const override;
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
-  VstInt32 integerValue() const override;
-  void setItems(VstInt32 count, const char* const* texts);
-  void setItemName(VstInt32 index, const char* text);
-  VstInt32 setItemValues(VstInt32 count, const VstInt32* numbers);
-  VstInt32 selectedItemValue() const;
+  std::int32_t integerValue() const override;
+  void setItems(std::int32_t count, const char* const* texts);
+  void setItemName(std::int32_t index, const char* text);
+  std::int32_t setItemValues(std::int32_t count, const std::int32_t* numbers);
+  std::int32_t selectedItemValue() const;
 
 private:
-  static VstInt32 limitedCount(VstInt32 count);
-  void copyItems(VstInt32 requestedCount, const char* const* texts);
+  static std::int32_t limitedCount(std::int32_t count);
+  void copyItems(std::int32_t requestedCount, const char* const* texts);
 
-  std::atomic<VstInt32> itemCount{0};
-  char items[kMaximumItems][kNameSize] = {};
-  std::atomic<VstInt32> selected{0};
-  VstInt32 itemValues[kMaximumItems] = {};
+  std::atomic<std::int32_t> itemCount{0};
+  ShortText items[kMaximumItems];
+  std::atomic<std::int32_t> selected{0};
+  std::int32_t itemValues[kMaximumItems] = {};
 };

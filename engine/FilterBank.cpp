@@ -56,7 +56,7 @@ __m128 softClip(__m128 y) {
 }
 }  // namespace
 
-template <int Channels, int Count, int Mode>
+template <int Channels, int Count, FilterMode Mode>
 void FilterBank::runStateVariable(const Run& run) {
   using State = StateVariableFilter::State;
   State states[Channels][kMaximumFilters] = {};
@@ -87,11 +87,7 @@ void FilterBank::runStateVariable(const Run& run) {
         high[c] = _mm_sub_ps(notch[c], low[c]);
         band[c] = _mm_add_ps(band[c], _mm_mul_ps(frequency[c], high[c]));
       }
-      const __m128 y = Mode == kBypass       ? x
-                       : Mode == kLowPass12  ? low[c]
-                       : Mode == kHighPass12 ? high[c]
-                       : Mode == kBandPass12 ? band[c]
-                                             : notch[c];
+      const __m128 y = stateVariableOutput(Mode, x, low[c], high[c], band[c], notch[c]);
       addInFilterOrder<Count>(_mm_mul_ps(y, gain), run.outputs[c][j], run.replacing);
     }
   for (int c = 0; c < Channels; ++c) {
@@ -166,20 +162,21 @@ void FilterBank::runLadder(const Run& run) {
   }
 }
 
+// One kernel per mode, so that the mode's choice of output is made while compiling.
 template <int Channels, int Count>
-void FilterBank::runMode(VstInt32 mode, const Run& run) {
+void FilterBank::runMode(FilterMode mode, const Run& run) {
+  if (usesLadder(mode)) return runLadder<Channels, Count>(run);
   switch (mode) {
-    case kBypass: return runStateVariable<Channels, Count, kBypass>(run);
-    case kHighPass12: return runStateVariable<Channels, Count, kHighPass12>(run);
-    case kBandPass12: return runStateVariable<Channels, Count, kBandPass12>(run);
-    case kNotch12: return runStateVariable<Channels, Count, kNotch12>(run);
-    case kLowPass24: return runLadder<Channels, Count>(run);
-    default: return runStateVariable<Channels, Count, kLowPass12>(run);
+    case FilterMode::kBypass: return runStateVariable<Channels, Count, FilterMode::kBypass>(run);
+    case FilterMode::kHighPass12: return runStateVariable<Channels, Count, FilterMode::kHighPass12>(run);
+    case FilterMode::kBandPass12: return runStateVariable<Channels, Count, FilterMode::kBandPass12>(run);
+    case FilterMode::kNotch12: return runStateVariable<Channels, Count, FilterMode::kNotch12>(run);
+    default: return runStateVariable<Channels, Count, FilterMode::kLowPass12>(run);
   }
 }
 
 template <int Channels>
-void FilterBank::runCount(VstInt32 mode, int count, const Run& run) {
+void FilterBank::runCount(FilterMode mode, int count, const Run& run) {
   switch (count) {
     case 1: return runMode<Channels, 1>(mode, run);
     case 2: return runMode<Channels, 2>(mode, run);
@@ -205,7 +202,7 @@ LUMIVANE_ALIGN_STACK void FilterBank::processRun(SwitchableFilter* const* banks,
   if (kernel == FilterKernel::Plain) return runPlain(channels, count, run);
   // Filters that still carry different modes (a filter switched on again keeps
   // its old mode until the next control update) take the plain loop.
-  const VstInt32 mode = banks[0][0].mode;
+  const FilterMode mode = banks[0][0].mode;
   for (int c = 0; c < channels; ++c)
     for (int k = 0; k < count; ++k)
       if (banks[c][k].mode != mode) return runPlain(channels, count, run);

@@ -8,7 +8,7 @@
 // outputs are summed in filter order one by one, so the output is bit for bit
 // that of the plain sample-by-sample loop, which stays as the reference.
 
-#include "host/VstAbi.h"
+#include "engine/FilterMode.h"
 
 class SwitchableFilter;
 
@@ -41,12 +41,12 @@ private:
   };
 
   template <int Channels, int Count>
-  static void runMode(VstInt32 mode, const Run& run);
-  template <int Channels, int Count, int Mode>
+  static void runMode(FilterMode mode, const Run& run);
+  template <int Channels, int Count, FilterMode Mode>
   static void runStateVariable(const Run& run);
   template <int Channels, int Count>
   static void runLadder(const Run& run);
   template <int Channels>
-  static void runCount(VstInt32 mode, int count, const Run& run);
+  static void runCount(FilterMode mode, int count, const Run& run);
   static void runPlain(int channels, int count, const Run& run);
 };

@@ -6,6 +6,10 @@
 #include <ctime>
 
 #include "engine/DenormalNoise.h"
+#include "host/TextBuffers.h"
+
+// The engine keeps its names and labels so that they always fit the host's fields.
+static_assert(ShortText::kCapacity == kNameSize);
 
 namespace {
 constexpr float kStartSampleRate = 44100.0f;
@@ -13,7 +17,7 @@ constexpr float kStartCutoffLow = 55.0f;
 constexpr float kStartCutoffHigh = 1760.0f;
 constexpr float kStartResonance = 0.5f;
 constexpr float kGlidePerSweepUnit = 0.025f;
-constexpr VstInt32 kTimeRequestFilter = kVstPpqPosValid | kVstTempoValid;
+constexpr std::int32_t kTimeRequestFilter = kVstPpqPosValid | kVstTempoValid;
 
 // The accumulating form is what 32-bit Windows hosts have always been given;
 // hosts of 64-bit plug-ins process through the replacing call, and some refuse
@@ -60,7 +64,7 @@ FilterSweepEffect::FilterSweepEffect(AudioMasterCallback hostCallback, std::uint
   for (int i = 0; i < kFiltersPerChannel; ++i) {
     filterFrequency[i] = kStartCutoffLow + static_cast<float>(i) * (kStartCutoffHigh - kStartCutoffLow) * 0.25f;
     for (int channel = 0; channel < kChannelCount; ++channel)
-      filterAt(channel, i).recomputeCoefficients(kLowPass12, filterFrequency[i], kStartResonance);
+      filterAt(channel, i).recomputeCoefficients(FilterMode::kLowPass12, filterFrequency[i], kStartResonance);
   }
   lastSampleRate = -1.0f;
   repeatsLeft = 0;
@@ -78,11 +82,13 @@ const SweepProgram& FilterSweepEffect::currentProgram() const {
   return *programs[activeProgram.load(std::memory_order_relaxed)];
 }
 
-VstInt32 FilterSweepEffect::wholeValue(VstInt32 index) const { return currentProgram().parameter(index).integerValue(); }
-float FilterSweepEffect::plainValue(VstInt32 index) const { return currentProgram().parameter(index).plainValue(); }
+std::int32_t FilterSweepEffect::wholeValue(std::int32_t index) const {
+  return currentProgram().parameter(index).integerValue();
+}
+float FilterSweepEffect::plainValue(std::int32_t index) const { return currentProgram().parameter(index).plainValue(); }
 
 void FilterSweepEffect::selectProgram(VstInt32 index) {
-  if (index >= 0 && index < kProgramCount) activeProgram.store(index, std::memory_order_relaxed);
+  if (isProgramIndex(index)) activeProgram.store(index, std::memory_order_relaxed);
 }
 
 VstInt32 FilterSweepEffect::programIndex() { return activeProgram.load(std::memory_order_relaxed); }
@@ -94,20 +100,20 @@ void FilterSweepEffect::copyProgramName(char* text) {
 }
 
 bool FilterSweepEffect::copyProgramNameAt(VstInt32, VstInt32 index, char* text) {
-  if (index < 0 || index >= kProgramCount) return false;
+  if (!isProgramIndex(index)) return false;
   copyFixedText(text, programs[index]->name(), kNameSize);
   return true;
 }
 
 bool FilterSweepEffect::copyProgramTo(VstInt32 destination) {
-  if (destination < 0 || destination >= kProgramCount) return false;
+  if (!isProgramIndex(destination)) return false;
   SweepProgram& target = *programs[destination];
   const SweepProgram& source = currentProgram();
   if (&target != &source) target.copyFrom(source);
   return true;
 }
 
-bool FilterSweepEffect::acceptsParameterWrite(VstInt32 index, float value) {
+bool FilterSweepEffect::acceptsParameterWrite(std::int32_t index, float value) {
   return isParameterIndex(index) && !std::isnan(value);
 }
 
@@ -122,17 +128,11 @@ float FilterSweepEffect::parameterValue(VstInt32 index) {
 }
 
 void FilterSweepEffect::copyParameterName(VstInt32 index, char* text) {
-  if (isParameterIndex(index))
-    currentProgram().parameter(index).copyName(text);
-  else
-    copyFixedText(text, "", kNameSize);
+  copyFixedText(text, isParameterIndex(index) ? currentProgram().parameter(index).name() : "", kNameSize);
 }
 
 void FilterSweepEffect::copyParameterLabel(VstInt32 index, char* text) {
-  if (isParameterIndex(index))
-    currentProgram().parameter(index).copyLabel(text);
-  else
-    copyFixedText(text, "", kNameSize);
+  copyFixedText(text, isParameterIndex(index) ? currentProgram().parameter(index).label() : "", kNameSize);
 }
 
 void FilterSweepEffect::copyParameterDisplay(VstInt32 index, char* text) {
@@ -142,14 +142,14 @@ void FilterSweepEffect::copyParameterDisplay(VstInt32 index, char* text) {
     text[0] = '\0';
 }
 
-void FilterSweepEffect::copyParameterShortDisplay(VstInt32 index, char* text) {
+void FilterSweepEffect::copyParameterShortDisplay(std::int32_t index, char* text) {
   if (isParameterIndex(index))
     currentProgram().parameter(index).formatShortDisplay(text);
   else
     text[0] = '\0';
 }
 
-ParameterDescriptor* FilterSweepEffect::parameterObject(VstInt32 index) {
+ParameterDescriptor* FilterSweepEffect::parameterObject(std::int32_t index) {
   return isParameterIndex(index) ? &currentProgram().parameter(index) : nullptr;
 }
 
@@ -183,14 +183,14 @@ bool FilterSweepEffect::channelIsConnected(float** inputs, float** outputs, int 
   return input && output;
 }
 
-void FilterSweepEffect::silenceOutputs(float** outputs, VstInt32 frames, const bool* skipped) {
+void FilterSweepEffect::silenceOutputs(float** outputs, std::int32_t frames, const bool* skipped) {
   if (outputs == nullptr || frames <= 0) return;
   for (int channel = 0; channel < kChannelCount; ++channel)
     if (!skipped[channel] && outputs[channel] != nullptr)
       std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
 }
 
-void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 frames, OutputForm form) {
+void FilterSweepEffect::processBlock(float** inputs, float** outputs, std::int32_t frames, OutputForm form) {
   if (suspended.load(std::memory_order_relaxed) != 0) {
     // A replacing host expects every buffer it passed written, even now.
     constexpr bool kNoneSkipped[kChannelCount] = {false, false};
@@ -198,54 +198,86 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, VstInt32 f
     return;
   }
   adoptHostSampleRate();
-  const float gain = static_cast<float>(std::sqrt(1.0 / wholeValue(kActiveFilters)));
-  bool active[kChannelCount];
-  for (int channel = 0; channel < kChannelCount; ++channel)
-    active[channel] = channelIsConnected(inputs, outputs, channel);
+  const float gain = filterGain();
+  bool connected[kChannelCount];
+  findConnectedChannels(inputs, outputs, connected);
   if (frames <= 0) return;
-  if (form == OutputForm::Replacing) silenceOutputs(outputs, frames, active);
+  if (form == OutputForm::Replacing) silenceOutputs(outputs, frames, connected);
 
   // Between two control updates modes and coefficients stand still: each such
   // stretch of samples runs through the filter bank in one go.
-  for (VstInt32 s = 0; s < frames;) {
-    if (--updateCountdown <= 0) {
-      syncClock(s);
-      controlUpdate();
-      updateCountdown = kControlInterval;
-    }
-    const VstInt32 run = std::min(updateCountdown, frames - s);
-    updateCountdown -= run - 1;
-    const int firstNoise = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
-    noiseIndex = (noiseIndex + run) & (DenormalNoise::kSize - 1);
-    const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
-    // Inputs are copied before outputs are written: hosts may pass one buffer for both.
-    float noisyInput[kChannelCount][kControlInterval];
-    SwitchableFilter* banks[kChannelCount];
-    const float* runInputs[kChannelCount];
-    float* runOutputs[kChannelCount];
-    int channels = 0;
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-      if (!active[channel]) continue;
-      denormalNoise.addTo(inputs[channel] + s, noisyInput[channels], run, firstNoise);
-      banks[channels] = &filterAt(channel, 0);
-      runInputs[channels] = noisyInput[channels];
-      runOutputs[channels] = outputs[channel] + s;
-      ++channels;
-    }
-    FilterBank::processRun(banks, channels, filterCount, runInputs, runOutputs, run, gain,
-                           form == OutputForm::Replacing, filterKernel);
-    for (int boundaries = clock.advance(run); boundaries > 0; --boundaries) onSweepBoundary();
-    s += run;
+  for (std::int32_t offset = 0; offset < frames;) {
+    const std::int32_t length = nextRunLength(offset, frames - offset);
+    ChannelRun run;
+    gatherChannels(inputs, outputs, connected, offset, run);
+    addDenormalNoise(run, length);
+    runFilterBank(run, length, gain, form);
+    advanceClock(length);
+    offset += length;
   }
+}
+
+// The filters' sum keeps its loudness whatever the number of active filters.
+float FilterSweepEffect::filterGain() const {
+  return static_cast<float>(std::sqrt(1.0 / wholeValue(kActiveFilters)));
+}
+
+void FilterSweepEffect::findConnectedChannels(float** inputs, float** outputs, bool* connected) {
+  for (int channel = 0; channel < kChannelCount; ++channel)
+    connected[channel] = channelIsConnected(inputs, outputs, channel);
+}
+
+// Makes the control update when it is due and answers how many samples run
+// from `blockOffset` until the next one (or the block's end).
+std::int32_t FilterSweepEffect::nextRunLength(std::int32_t blockOffset, std::int32_t framesLeft) {
+  if (--updateCountdown <= 0) {
+    syncClock(blockOffset);
+    controlUpdate();
+    updateCountdown = kControlInterval;
+  }
+  const std::int32_t length = std::min(updateCountdown, framesLeft);
+  updateCountdown -= length - 1;
+  return length;
+}
+
+void FilterSweepEffect::gatherChannels(float** inputs, float** outputs, const bool* connected,
+                                       std::int32_t blockOffset, ChannelRun& run) {
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (!connected[channel]) continue;
+    run.banks[run.channels] = &filterAt(channel, 0);
+    run.inputs[run.channels] = inputs[channel] + blockOffset;
+    run.outputs[run.channels] = outputs[channel] + blockOffset;
+    ++run.channels;
+  }
+}
+
+// The inputs are copied before any output is written: hosts may pass one buffer for both.
+void FilterSweepEffect::addDenormalNoise(ChannelRun& run, int frames) {
+  const int first = (noiseIndex + 1) & (DenormalNoise::kSize - 1);
+  noiseIndex = (noiseIndex + frames) & (DenormalNoise::kSize - 1);
+  for (int c = 0; c < run.channels; ++c) {
+    denormalNoise.addTo(run.inputs[c], run.noisyInput[c], frames, first);
+    run.inputs[c] = run.noisyInput[c];
+  }
+}
+
+void FilterSweepEffect::runFilterBank(const ChannelRun& run, int frames, float gain, OutputForm form) {
+  const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
+  FilterBank::processRun(run.banks, run.channels, filterCount, run.inputs, run.outputs, frames, gain,
+                         form == OutputForm::Replacing, filterKernel);
+}
+
+void FilterSweepEffect::advanceClock(int frames) {
+  for (int boundaries = clock.advance(frames); boundaries > 0; --boundaries) onSweepBoundary();
 }
 
 // ---- step sweep
 
-void FilterSweepEffect::syncClock(VstInt32 blockOffset) {
+void FilterSweepEffect::syncClock(std::int32_t blockOffset) {
   const VstTimeInfo* info = hostTimeInfo(kTimeRequestFilter);
   const bool playing = info != nullptr && (info->flags & kVstTransportPlaying) != 0;
-  const VstInt32 units = (wholeValue(kTimeDivision) + 1) * wholeValue(kStepCount) * 2;
-  if (wholeValue(kSyncMode) == kSyncInternal) {
+  const std::int32_t units = (wholeValue(kTimeDivision) + 1) * wholeValue(kStepCount) * 2;
+  if (static_cast<SyncMode>(wholeValue(kSyncMode)) == SyncMode::kSyncInternal) {
     clock.updateFromTransport(units, static_cast<double>(wholeValue(kTempo)), clock.beatPosition(), playing);
     return;
   }
@@ -263,9 +295,9 @@ void FilterSweepEffect::syncClock(VstInt32 blockOffset) {
 
 void FilterSweepEffect::controlUpdate() {
   const double phase = clock.phase();
-  const VstInt32 steps = wholeValue(kStepCount);
+  const std::int32_t steps = wholeValue(kStepCount);
   // A NaN phase (from a NaN host position) counts as the sweep's start.
-  const VstInt32 step = phase >= 0.0 ? static_cast<VstInt32>(phase * steps) % steps : 0;
+  const std::int32_t step = phase >= 0.0 ? static_cast<std::int32_t>(phase * steps) % steps : 0;
   const float glide = limitedToUnit(plainValue(kSweepSpeed)) * kGlidePerSweepUnit;
   const float low = plainValue(kMinimumFrequency);
   const float high = plainValue(kMaximumFrequency);
@@ -274,7 +306,7 @@ void FilterSweepEffect::controlUpdate() {
     filterFrequency[i] = (1.0f - glide) * filterFrequency[i] + glide * target;
   }
   for (SwitchableFilter& unit : filters) unit.clearStateIfNotFinite();
-  const VstInt32 mode = wholeValue(kFilterMode);
+  const auto mode = static_cast<FilterMode>(wholeValue(kFilterMode));
   const float resonance = limitedToUnit(plainValue(kResonance));
   const int activeCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
   // All filters run at one sample rate, so filter i of every channel gets the

@@ -19,11 +19,13 @@ class DenormalNoise;
 
 class FilterSweepEffect : public EffectBaseExt {
 public:
-  static constexpr VstInt32 kProgramCount = 20;
+  static constexpr std::int32_t kProgramCount = 20;
   static constexpr int kFiltersPerChannel = 4;
   static constexpr int kChannelCount = 2;
   static constexpr int kStepsPerRow = 32;
-  static constexpr VstInt32 kControlInterval = 128;
+  static constexpr std::int32_t kControlInterval = 128;
+
+  static constexpr bool isProgramIndex(std::int32_t index) { return index >= 0 && index < kProgramCount; }
 
   // The step patterns follow a generator seeded from the calendar time.
   explicit FilterSweepEffect(AudioMasterCallback hostCallback);
@@ -43,8 +45,8 @@ public:
   void copyParameterName(VstInt32 index, char* text) override;
   void copyParameterLabel(VstInt32 index, char* text) override;
   void copyParameterDisplay(VstInt32 index, char* text) override;
-  virtual void copyParameterShortDisplay(VstInt32 index, char* text);
-  virtual ParameterDescriptor* parameterObject(VstInt32 index);
+  virtual void copyParameterShortDisplay(std::int32_t index, char* text);
+  virtual ParameterDescriptor* parameterObject(std::int32_t index);
 
   // Processing.
   void onSuspend() override;
@@ -77,38 +79,56 @@ public:
   void useFilterKernel(FilterKernel kernel) { filterKernel = kernel; }
 
 protected:
-  static bool acceptsParameterWrite(VstInt32 index, float value);
+  static bool acceptsParameterWrite(std::int32_t index, float value);
 
 private:
   enum class OutputForm { Adding, Replacing };
+  // The connected channels over one run of samples between two control
+  // updates: their filters, outputs and inputs, the inputs once copied with
+  // the noise against denormals added.
+  struct ChannelRun {
+    float noisyInput[kChannelCount][kControlInterval];
+    SwitchableFilter* banks[kChannelCount];
+    const float* inputs[kChannelCount];
+    float* outputs[kChannelCount];
+    int channels = 0;
+  };
 
-  void processBlock(float** inputs, float** outputs, VstInt32 frames, OutputForm form);
+  void processBlock(float** inputs, float** outputs, std::int32_t frames, OutputForm form);
   void adoptHostSampleRate();
+  float filterGain() const;
+  void findConnectedChannels(float** inputs, float** outputs, bool* connected);
   bool channelIsConnected(float** inputs, float** outputs, int channel);
   // Zeroes each output channel passed, except those marked skipped.
-  static void silenceOutputs(float** outputs, VstInt32 frames, const bool* skipped);
-  void syncClock(VstInt32 blockOffset);
+  static void silenceOutputs(float** outputs, std::int32_t frames, const bool* skipped);
+  std::int32_t nextRunLength(std::int32_t blockOffset, std::int32_t framesLeft);
+  void gatherChannels(float** inputs, float** outputs, const bool* connected, std::int32_t blockOffset,
+                      ChannelRun& run);
+  void addDenormalNoise(ChannelRun& run, int frames);
+  void runFilterBank(const ChannelRun& run, int frames, float gain, OutputForm form);
+  void advanceClock(int frames);
+  void syncClock(std::int32_t blockOffset);
   void controlUpdate();
   void onSweepBoundary();
 
   SweepProgram& currentProgram();
   const SweepProgram& currentProgram() const;
-  VstInt32 wholeValue(VstInt32 index) const;
-  float plainValue(VstInt32 index) const;
+  std::int32_t wholeValue(std::int32_t index) const;
+  float plainValue(std::int32_t index) const;
   SwitchableFilter& filterAt(int channel, int index) { return filters[channel * kFiltersPerChannel + index]; }
 
   const DenormalNoise& denormalNoise;
   int noiseIndex = 0;
   std::array<std::unique_ptr<SweepProgram>, kProgramCount> programs;
-  std::atomic<VstInt32> activeProgram{0};
+  std::atomic<std::int32_t> activeProgram{0};
   std::array<SwitchableFilter, kFiltersPerChannel * kChannelCount> filters;
   StepClock clock;
   PatternGenerator patternGenerator;
-  std::atomic<VstInt32> suspended{1};
+  std::atomic<std::int32_t> suspended{1};
   std::array<std::array<std::atomic<float>, kStepsPerRow>, kFiltersPerChannel> stepPattern{};
   std::array<float, kFiltersPerChannel> filterFrequency{};
   float lastSampleRate = -1.0f;
-  VstInt32 repeatsLeft = 0;
-  VstInt32 updateCountdown = 0;
+  std::int32_t repeatsLeft = 0;
+  std::int32_t updateCountdown = 0;
   FilterKernel filterKernel = FilterKernel::Vector;
 };

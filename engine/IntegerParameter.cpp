@@ -1,35 +1,34 @@
 #include "engine/IntegerParameter.h"
 
-#include <algorithm>
 #include <cstdio>
 
-#include "host/Saturate.h"
+#include "engine/PortableMath.h"
 
-IntegerParameter::IntegerParameter(const char* name, const char* label, VstInt32 minimum, VstInt32 maximum,
-                                   VstInt32 defaultValue, bool showSign)
+IntegerParameter::IntegerParameter(const char* name, const char* label, std::int32_t minimum, std::int32_t maximum,
+                                   std::int32_t defaultValue, bool showSign)
     : ParameterDescriptor(name, label, 0.0f), showSign(showSign), minimum(minimum), maximum(maximum) {
   setNormalized(static_cast<float>(defaultValue - minimum) / static_cast<float>(maximum - minimum));
 }
 
 void IntegerParameter::setNormalized(float value) {
-  const VstInt32 low = minimum.load(std::memory_order_relaxed);
-  const VstInt32 high = maximum.load(std::memory_order_relaxed);
+  const std::int32_t low = minimum.load(std::memory_order_relaxed);
+  const std::int32_t high = maximum.load(std::memory_order_relaxed);
   storeNormalized(value);
   const float lowF = static_cast<float>(low);
   const float plain = lowF + (static_cast<float>(high) + 0.999f - lowF) * value;
   storePlain(plain);
   // Converted with saturation: any finite or infinite value lands in the range.
-  current.store(std::clamp(saturatingTruncate(plain), low, high), std::memory_order_relaxed);
+  current.store(wholeNumberWithin(plain, low, high), std::memory_order_relaxed);
 }
 
-void IntegerParameter::setRange(VstInt32 newMinimum, VstInt32 newMaximum) {
+void IntegerParameter::setRange(std::int32_t newMinimum, std::int32_t newMaximum) {
   minimum.store(newMinimum, std::memory_order_relaxed);
   maximum.store(newMaximum, std::memory_order_relaxed);
   setNormalized(loadNormalized());
 }
 
 float IntegerParameter::plainValue() const { return loadPlain(); }
-VstInt32 IntegerParameter::integerValue() const { return current.load(std::memory_order_relaxed); }
+std::int32_t IntegerParameter::integerValue() const { return current.load(std::memory_order_relaxed); }
 
 void IntegerParameter::formatDisplay(char* text) const {
   std::snprintf(text, kDisplaySize, showSign ? "%+ld" : "%ld", static_cast<long>(integerValue()));

@@ -5,19 +5,19 @@
 
 class IntegerParameter final : public ParameterDescriptor {
 public:
-  IntegerParameter(const char* name, const char* label, VstInt32 minimum, VstInt32 maximum, VstInt32 defaultValue,
-                   bool showSign);
+  IntegerParameter(const char* name, const char* label, std::int32_t minimum, std::int32_t maximum,
+                   std::int32_t defaultValue, bool showSign);
 
   void setNormalized(float value) override;
   void formatDisplay(char* text) const override;
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
-  VstInt32 integerValue() const override;
-  void setRange(VstInt32 minimum, VstInt32 maximum);
+  std::int32_t integerValue() const override;
+  void setRange(std::int32_t minimum, std::int32_t maximum);
 
 private:
   bool showSign;
-  std::atomic<VstInt32> minimum;
-  std::atomic<VstInt32> maximum;
-  std::atomic<VstInt32> current{0};
+  std::atomic<std::int32_t> minimum;
+  std::atomic<std::int32_t> maximum;
+  std::atomic<std::int32_t> current{0};
 };

@@ -23,7 +23,7 @@ void LinearParameter::setRange(float newMinimum, float newMaximum) {
 }
 
 float LinearParameter::plainValue() const { return loadPlain(); }
-VstInt32 LinearParameter::integerValue() const { return roundedPlain(); }
+std::int32_t LinearParameter::integerValue() const { return roundedPlain(); }
 void LinearParameter::formatDisplay(char* text) const { format(text, false); }
 void LinearParameter::formatShortDisplay(char* text) const { format(text, true); }
 

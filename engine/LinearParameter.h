@@ -12,7 +12,7 @@ public:
   void formatDisplay(char* text) const override;
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
-  VstInt32 integerValue() const override;
+  std::int32_t integerValue() const override;
   void setRange(float minimum, float maximum);
 
 private:

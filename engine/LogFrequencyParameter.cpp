@@ -31,4 +31,4 @@ void LogFrequencyParameter::setRange(float newMinimum, float newMaximum) {
 }
 
 float LogFrequencyParameter::plainValue() const { return loadPlain(); }
-VstInt32 LogFrequencyParameter::integerValue() const { return roundedPlain(); }
+std::int32_t LogFrequencyParameter::integerValue() const { return roundedPlain(); }

@@ -9,7 +9,7 @@ public:
 
   void setNormalized(float value) override;
   float plainValue() const override;
-  VstInt32 integerValue() const override;
+  std::int32_t integerValue() const override;
   void setRange(float minimum, float maximum);
 
 private:

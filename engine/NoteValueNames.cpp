@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "engine/ShortText.h"
+
 namespace {
 struct NoteValueTable {
-  char texts[kNoteValueCount][24];
+  char texts[kNoteValueCount][ShortText::kCapacity];
   const char* pointers[kNoteValueCount];
 
   // (i + 1) / 32 reduced to a power-of-two denominator; a count of 1 is not written.

@@ -3,11 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "host/Saturate.h"
+#include "engine/PortableMath.h"
 
-ParameterDescriptor::ParameterDescriptor(const char* name, const char* label, float initialValue) {
-  copyFixedText(this->name, name, kNameSize);
-  copyFixedText(this->label, label, kNameSize);
+ParameterDescriptor::ParameterDescriptor(const char* name, const char* label, float initialValue)
+    : nameText(name), labelText(label) {
   ParameterDescriptor::setNormalized(initialValue);
 }
 
@@ -17,16 +16,14 @@ void ParameterDescriptor::setNormalized(float value) {
 }
 
 float ParameterDescriptor::normalizedValue() const { return loadNormalized(); }
-void ParameterDescriptor::copyName(char* text) const { copyFixedText(text, name, kNameSize); }
-void ParameterDescriptor::copyLabel(char* text) const { copyFixedText(text, label, kNameSize); }
 float ParameterDescriptor::plainValue() const { return loadNormalized(); }
 
-VstInt32 ParameterDescriptor::integerValue() const {
-  return saturatingTruncate(std::floor(static_cast<double>(loadNormalized()) + 0.5));
+std::int32_t ParameterDescriptor::integerValue() const {
+  return saturatedWholeNumber(std::floor(static_cast<double>(loadNormalized()) + 0.5));
 }
 
-VstInt32 ParameterDescriptor::roundedPlain() const {
-  return saturatingTruncate(std::floor(static_cast<double>(loadPlain()) + 0.5));
+std::int32_t ParameterDescriptor::roundedPlain() const {
+  return saturatedWholeNumber(std::floor(static_cast<double>(loadPlain()) + 0.5));
 }
 
 void ParameterDescriptor::formatDisplay(char* text) const {

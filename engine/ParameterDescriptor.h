@@ -3,9 +3,9 @@
 // in its own unit, with the texts the host and the editor show.
 
 #include <atomic>
+#include <cstdint>
 
-#include "host/TextBuffers.h"
-#include "host/VstAbi.h"
+#include "engine/ShortText.h"
 
 class ParameterDescriptor {
 public:
@@ -17,12 +17,14 @@ public:
 
   virtual void setNormalized(float value);
   virtual float normalizedValue() const;
-  virtual void copyName(char* text) const;
+  // Name and label, at most 23 characters each; the effect copies them into the host's fields.
+  const char* name() const { return nameText.text(); }
+  const char* label() const { return labelText.text(); }
+  // Display texts are written straight into the caller's buffer, 24 bytes at most.
   virtual void formatDisplay(char* text) const;
   virtual void formatShortDisplay(char* text) const;
-  virtual void copyLabel(char* text) const;
   virtual float plainValue() const;
-  virtual VstInt32 integerValue() const;
+  virtual std::int32_t integerValue() const;
 
 protected:
   // Display texts are at most this long, terminator included.
@@ -33,12 +35,12 @@ protected:
   void storeNormalized(float value) { normalized.store(value, std::memory_order_relaxed); }
   void storePlain(float value) { plain.store(value, std::memory_order_relaxed); }
   // plain + 0.5 rounded down, saturated to the 32-bit range.
-  VstInt32 roundedPlain() const;
+  std::int32_t roundedPlain() const;
 
 private:
   // The host writes on one thread while the audio thread reads: single words.
   std::atomic<float> normalized{0.0f};
   std::atomic<float> plain{0.0f};
-  char name[kNameSize];
-  char label[kNameSize];
+  ShortText nameText;
+  ShortText labelText;
 };

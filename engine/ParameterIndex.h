@@ -1,9 +1,13 @@
 #pragma once
 // The eleven parameters in the order host, editor and engine share.
 
-#include "host/VstAbi.h"
+#include <cstdint>
 
-enum ParameterIndex : VstInt32 {
+#include "engine/FilterMode.h"
+
+// Kept as plain integral constants: they index the host's parameter numbers
+// and the programs' tables everywhere.
+enum ParameterIndex : std::int32_t {
   kFilterMode = 0,
   kMinimumFrequency,
   kMaximumFrequency,
@@ -18,7 +22,6 @@ enum ParameterIndex : VstInt32 {
   kParameterCount
 };
 
-enum FilterMode : VstInt32 { kBypass = 0, kLowPass12, kHighPass12, kBandPass12, kNotch12, kLowPass24, kModeCount };
-enum SyncMode : VstInt32 { kSyncHost = 0, kSyncInternal };
+enum class SyncMode : std::int32_t { kSyncHost = 0, kSyncInternal };
 
-constexpr bool isParameterIndex(VstInt32 index) { return index >= 0 && index < kParameterCount; }
+constexpr bool isParameterIndex(std::int32_t index) { return index >= 0 && index < kParameterCount; }

@@ -1,10 +1,16 @@
 #include "engine/PatternGenerator.h"
 
+#include "engine/LinearCongruence.h"
+
+namespace {
+constexpr LinearCongruence kRecurrence{214013u, 2531011u};
+}  // namespace
+
 int PatternGenerator::next() {
   std::uint32_t current = state.load(std::memory_order_relaxed);
   std::uint32_t following = 0;
   do {
-    following = current * 214013u + 2531011u;
+    following = kRecurrence.following(current);
   } while (!state.compare_exchange_weak(current, following, std::memory_order_relaxed));
-  return static_cast<int>((following >> 16) & 0x7FFF);
+  return LinearCongruence::draw(following);
 }

@@ -51,6 +51,17 @@ double roundHalfEven(double x) {
   return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
 }
 
+std::int32_t wholeNumberWithin(double value, std::int32_t low, std::int32_t high) {
+  if (std::isnan(value)) value = 0.0;
+  if (value <= low) return low;
+  if (value >= high) return high;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t saturatedWholeNumber(double value) {
+  return wholeNumberWithin(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+}
+
 double portableExp(double x) {
   double result = 0.0;
   portableExpOfEach(&x, &result, 1);

@@ -2,7 +2,11 @@
 
 #include <ctime>
 
+#include "engine/LinearCongruence.h"
+
 namespace {
+constexpr LinearCongruence kRecurrence{1103515245u, 12345u};
+
 // Used only while the first effect fills the anti-denormal table, which
 // happens once per process under the guard of a function-local static.
 RandomGenerator processGenerator(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -11,8 +15,8 @@ RandomGenerator processGenerator(static_cast<std::uint32_t>(std::time(nullptr)))
 RandomGenerator& RandomGenerator::shared() { return processGenerator; }
 
 int RandomGenerator::next() {
-  seed = seed * 1103515245u + 12345u;
-  return static_cast<int>((seed >> 16) & 0x7FFF);
+  seed = kRecurrence.following(seed);
+  return LinearCongruence::draw(seed);
 }
 
 float RandomGenerator::uniform(float low, float high) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engine/PortableMath.h"
-#include "host/Saturate.h"
 
 namespace {
 // A host position that moved by more than this against the extrapolated one is a jump.
@@ -19,17 +18,17 @@ void StepClock::setClockSampleRate(float rate) {
 
 // Runs once per sample, so the usual range avoids library rounding calls; the
 // result is the same as rounding half to even and saturating.
-VstInt32 StepClock::wholePart(double x) {
+std::int32_t StepClock::wholePart(double x) {
   const double y = x - 0.49999988;
-  if (!(y > -2147483648.0 && y < 2147483647.0)) return saturatingTruncate(roundHalfEven(y));
-  VstInt32 below = static_cast<VstInt32>(y);
+  if (!(y > -2147483648.0 && y < 2147483647.0)) return saturatedWholeNumber(roundHalfEven(y));
+  std::int32_t below = static_cast<std::int32_t>(y);
   if (static_cast<double>(below) > y) --below;
   const double fraction = y - below;
   if (fraction > 0.5 || (fraction == 0.5 && (below & 1) != 0)) ++below;
   return below;
 }
 
-void StepClock::updateFromTransport(VstInt32 newUnits, double tempo, double newBeat, bool playing) {
+void StepClock::updateFromTransport(std::int32_t newUnits, double tempo, double newBeat, bool playing) {
   const double sweepsPerBeat = 16.0 / newUnits;
   position = sweepsPerBeat * newBeat;
   if (playing) {
@@ -58,7 +57,7 @@ int StepClock::advance(int samples) {
     runBeat += beatsPerSample;
     runPosition += sweepsPerSample;
     if (runPosition < boundaryBound) continue;  // NaN goes on to the exact test
-    const VstInt32 sweep = wholePart(runPosition);
+    const std::int32_t sweep = wholePart(runPosition);
     if (sweep > lastSweepIndex) {
       lastSweepIndex = sweep;
       boundaryBound = lastSweepIndex + 0.9999;

@@ -2,7 +2,7 @@
 // Musical time in sweeps: follows a transport's tempo and beat position and
 // reports each whole sweep boundary once.
 
-#include "host/VstAbi.h"
+#include <cstdint>
 
 class StepClock {
 public:
@@ -11,7 +11,7 @@ public:
   void setClockSampleRate(float rate);
   // units = (step note value in thirty-seconds) * steps * 2; one sweep lasts
   // units / 16 quarter notes.
-  void updateFromTransport(VstInt32 units, double tempo, double beat, bool playing);
+  void updateFromTransport(std::int32_t units, double tempo, double beat, bool playing);
   // Moves `samples` samples on, one at a time; answers how many of them reached
   // a new whole sweep.
   int advance(int samples = 1);
@@ -21,12 +21,12 @@ public:
   float clockSampleRate() const { return sampleRate; }
   double beatPosition() const { return beat; }
   double sweepPosition() const { return position; }
-  VstInt32 lastReportedSweep() const { return lastSweepIndex; }
+  std::int32_t lastReportedSweep() const { return lastSweepIndex; }
 
 private:
   // The whole part of a sweep position: the nearest integer to x - 0.49999988,
   // saturated to 32 bits so that no beat position a host sends can overflow.
-  static VstInt32 wholePart(double x);
+  static std::int32_t wholePart(double x);
 
   float sampleRate = 44100.0f;
   double minutesPerSample = 0.0;
@@ -34,7 +34,7 @@ private:
   double beat = 0.0;
   double beatsPerSample = 0.0;
   double sweepsPerSample = 0.0;
-  VstInt32 lastSweepIndex = -1;
-  VstInt32 currentSweepIndex = 0;
-  VstInt32 units = 16;
+  std::int32_t lastSweepIndex = -1;
+  std::int32_t currentSweepIndex = 0;
+  std::int32_t units = 16;
 };

@@ -6,15 +6,16 @@
 
 #include "engine/ParameterDescriptor.h"
 #include "engine/ParameterIndex.h"
+#include "engine/ShortText.h"
 
 class SweepProgram {
 public:
   // Named "Default N" from the process-wide counter, which moves on by one.
   SweepProgram();
 
-  ParameterDescriptor& parameter(VstInt32 index) { return *parameters[index]; }
-  const ParameterDescriptor& parameter(VstInt32 index) const { return *parameters[index]; }
-  const char* name() const { return programName; }
+  ParameterDescriptor& parameter(std::int32_t index) { return *parameters[index]; }
+  const ParameterDescriptor& parameter(std::int32_t index) const { return *parameters[index]; }
+  const char* name() const { return programName.text(); }
   // At most 23 characters are kept.
   void rename(const char* text);
   // Takes the other program's settings, through their normalised values, and its name.
@@ -22,5 +23,5 @@ public:
 
 private:
   std::array<std::unique_ptr<ParameterDescriptor>, kParameterCount> parameters;
-  char programName[kNameSize] = {};
+  ShortText programName;
 };

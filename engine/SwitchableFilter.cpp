@@ -17,12 +17,12 @@ void SwitchableFilter::setSampleRate(float rate) {
   ladder.setSampleRate(rate);
 }
 
-void SwitchableFilter::recomputeCoefficients(VstInt32 newMode, float cutoff, float resonance) {
+void SwitchableFilter::recomputeCoefficients(FilterMode newMode, float cutoff, float resonance) {
   SwitchableFilter* self = this;
   recomputeCoefficients(&self, 1, newMode, &cutoff, resonance);
 }
 
-void SwitchableFilter::recomputeCoefficients(SwitchableFilter* const* filters, int count, VstInt32 mode,
+void SwitchableFilter::recomputeCoefficients(SwitchableFilter* const* filters, int count, FilterMode mode,
                                              const float* cutoffs, float resonance) {
   LadderFilter* ladders[kExpBatch] = {};
   float ladderCutoffs[kExpBatch] = {};

@@ -2,8 +2,8 @@
 // One filter of the sweep: a state-variable filter and a ladder filter, of
 // which the mode selects one; the other keeps its state for later.
 
+#include "engine/FilterMode.h"
 #include "engine/LadderFilter.h"
-#include "engine/ParameterIndex.h"
 #include "engine/StateVariableFilter.h"
 
 class SwitchableFilter {
@@ -14,37 +14,32 @@ public:
   void setSampleRate(float rate);
   // The cut-off is held below 0.45 of each member's sample rate, where the
   // ladder's stages stay stable.
-  void recomputeCoefficients(VstInt32 mode, float cutoff, float resonance);
+  void recomputeCoefficients(FilterMode mode, float cutoff, float resonance);
   // Several filters at once (at most four), each as recomputeCoefficients
   // would set it up; the ladders' exponentials are evaluated side by side.
-  static void recomputeCoefficients(SwitchableFilter* const* filters, int count, VstInt32 mode, const float* cutoffs,
-                                    float resonance);
+  static void recomputeCoefficients(SwitchableFilter* const* filters, int count, FilterMode mode,
+                                    const float* cutoffs, float resonance);
   // The mode and coefficients of `source`, which runs at the same sample rate:
   // the same as recomputing them, without the sines and exponentials.
   void copyCoefficientsFrom(const SwitchableFilter& source);
   float processSample(float x) {
-    if (mode == kLowPass24) return ladder.processSample(x);
+    if (usesLadder(mode)) return ladder.processSample(x);
     stateVariable.processSample(x);
-    switch (mode) {
-      case kBypass: return stateVariable.inputOutput();
-      case kHighPass12: return stateVariable.highOutput();
-      case kBandPass12: return stateVariable.bandOutput();
-      case kNotch12: return stateVariable.notchOutput();
-      default: return stateVariable.lowOutput();
-    }
+    return stateVariableOutput(mode, stateVariable.inputOutput(), stateVariable.lowOutput(),
+                               stateVariable.highOutput(), stateVariable.bandOutput(), stateVariable.notchOutput());
   }
   // A non-finite state (a NaN from the host, a diverged ladder) is cleared, so
   // that one bad sample cannot silence the filter for good.
   void clearStateIfNotFinite();
 
-  VstInt32 currentMode() const { return mode; }
+  FilterMode currentMode() const { return mode; }
   const StateVariableFilter& stateVariableFilter() const { return stateVariable; }
   const LadderFilter& ladderFilter() const { return ladder; }
 
 private:
   friend class FilterBank;
 
-  VstInt32 mode = kLowPass12;
+  FilterMode mode = FilterMode::kLowPass12;
   StateVariableFilter stateVariable;
   LadderFilter ladder;
 };

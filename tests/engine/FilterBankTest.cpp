@@ -11,7 +11,7 @@ constexpr int kFrames = 128;
 
 // Four filters per channel, each with its own cut-off, resonance and a state
 // to start from; the channels differ too.
-std::vector<SwitchableFilter> filtersIn(const std::vector<VstInt32>& modes, int channels, float level) {
+std::vector<SwitchableFilter> filtersIn(const std::vector<FilterMode>& modes, int channels, float level) {
   std::vector<SwitchableFilter> filters(4 * channels, SwitchableFilter(44100.0f));
   for (int i = 0; i < 4 * channels; ++i) {
     filters[i].recomputeCoefficients(modes[i % 4], 300.0f + 1700.0f * i, 0.2f + 0.1f * i);
@@ -31,7 +31,7 @@ struct Rendering {
   std::vector<float> output[2];
 };
 
-Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int channels, int count, bool replacing,
+Rendering render(FilterKernel kernel, const std::vector<FilterMode>& modes, int channels, int count, bool replacing,
                  float level) {
   Rendering result{filtersIn(modes, channels, level), {}};
   const std::vector<float> x[2] = {testInput(0, level), testInput(1, level)};
@@ -52,10 +52,14 @@ Rendering render(FilterKernel kernel, const std::vector<VstInt32>& modes, int ch
 // count and output form, with filters still in different modes, and at a level
 // where the ladder's clip leaves out its cubic term.
 TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
-  std::vector<std::vector<VstInt32>> modeSets;
-  for (VstInt32 mode = 0; mode < kModeCount; ++mode) modeSets.push_back({mode, mode, mode, mode});
-  modeSets.push_back({kLowPass12, kLowPass24, kNotch12, kBypass});
-  modeSets.push_back({kHighPass12, kHighPass12, kLowPass24, kLowPass24});
+  std::vector<std::vector<FilterMode>> modeSets;
+  for (std::int32_t item = 0; item < kModeCount; ++item) {
+    const auto mode = static_cast<FilterMode>(item);
+    modeSets.push_back({mode, mode, mode, mode});
+  }
+  modeSets.push_back({FilterMode::kLowPass12, FilterMode::kLowPass24, FilterMode::kNotch12, FilterMode::kBypass});
+  modeSets.push_back(
+      {FilterMode::kHighPass12, FilterMode::kHighPass12, FilterMode::kLowPass24, FilterMode::kLowPass24});
   for (const auto& modes : modeSets)
     for (int channels = 1; channels <= 2; ++channels)
       for (int count = 1; count <= 4; ++count)
@@ -63,9 +67,10 @@ TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
           for (float level : {1.0f, 1.0e-11f}) {
             const Rendering plain = render(FilterKernel::Plain, modes, channels, count, replacing, level);
             const Rendering vector = render(FilterKernel::Vector, modes, channels, count, replacing, level);
-            const auto where = ::testing::Message() << "modes " << modes[0] << modes[1] << modes[2] << modes[3] << ", "
-                                                    << channels << " channel(s) x" << count
-                                                    << (replacing ? ", replacing" : ", adding") << ", level " << level;
+            auto where = ::testing::Message() << "modes";
+            for (FilterMode mode : modes) where << ' ' << static_cast<int>(mode);
+            where << ", " << channels << " channel(s) x" << count << (replacing ? ", replacing" : ", adding")
+                  << ", level " << level;
             for (int c = 0; c < 2; ++c)
               ASSERT_EQ(0, std::memcmp(plain.output[c].data(), vector.output[c].data(), kFrames * sizeof(float)))
                   << where << ", output " << c;

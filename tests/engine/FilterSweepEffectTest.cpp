@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -33,20 +34,18 @@ struct Fixture {
 };
 }  // namespace
 
+// The four cut-offs start spread over 55..1760 Hz, and the one control update
+// of construction glides each 1.5 % of the way (sweep speed 0.6) to its
+// target of step 0.
 TEST(FilterSweepEffect, ConstructionGlidesTheStartCutoffsOnceTowardsStepZero) {
   TestHost host;
   FilterSweepEffect effect(host.callback(), kSeed);
-  const float glide = 0.6f * 0.025f;
-  const float low = effect.parameterObject(kMinimumFrequency)->plainValue();
-  const float high = effect.parameterObject(kMaximumFrequency)->plainValue();
-  EXPECT_NEAR(low, 55.0f, 1e-4f);
-  EXPECT_NEAR(high, 1760.0f, 1e-3f);
+  const double starts[4] = {55.0, 481.25, 907.5, 1333.75};
   for (int i = 0; i < 4; ++i) {
-    const float start = 55.0f + static_cast<float>(i) * (1760.0f - 55.0f) * 0.25f;
-    const float target = low + effect.stepLevel(i, 0) * (high - low);
-    EXPECT_EQ(effect.cutoff(i), (1.0f - glide) * start + glide * target) << i;
+    const double target = 55.0 + effect.stepLevel(i, 0) * (1760.0 - 55.0);
+    EXPECT_NEAR((effect.cutoff(i) - starts[i]) / (target - starts[i]), 0.015, 1e-4) << i;
   }
-  EXPECT_EQ(effect.filter(0, 0).currentMode(), kLowPass12);
+  EXPECT_EQ(effect.filter(0, 0).currentMode(), FilterMode::kLowPass12);
   EXPECT_EQ(effect.programIndex(), 0);
 }
 
@@ -288,6 +287,24 @@ TEST(FilterSweepEffect, ParameterIndexOutsideTheTableChangesNothingAndAnswersNot
   EXPECT_FLOAT_EQ(effect.parameterValue(kFilterMode), 0.2f);
 }
 
+TEST(FilterSweepEffect, ParameterNamesAndLabelsReachTheHostAs24ZeroFilledBytes) {
+  TestHost host;
+  FilterSweepEffect effect(host.callback(), kSeed);
+  using Copy = void (FilterSweepEffect::*)(VstInt32, char*);
+  const struct {
+    Copy copy;
+    const char* text;
+  } cases[] = {{&FilterSweepEffect::copyParameterName, "Sweep"}, {&FilterSweepEffect::copyParameterLabel, " Speed"}};
+  for (const auto& c : cases) {
+    char text[32];
+    std::memset(text, 'x', sizeof text);
+    (effect.*c.copy)(kSweepSpeed, text);
+    EXPECT_STREQ(text, c.text);
+    for (std::size_t i = std::strlen(c.text); i < 24; ++i) EXPECT_EQ(text[i], '\0') << c.text << " " << i;
+    EXPECT_EQ(text[24], 'x') << c.text;
+  }
+}
+
 TEST(FilterSweepEffect, NaNWriteIsIgnoredEvenForRepeat) {
   TestHost host;
   FilterSweepEffect effect(host.callback(), kSeed);
@@ -399,12 +416,12 @@ TEST(FilterSweepEffect, ProgramChangeTakesEffectAtTheNextControlUpdate) {
   f.effect.selectProgram(5);
   f.effect.setParameterValue(kFilterMode, 1.0f);
   f.render(1, 1);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass24);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass24);
   f.effect.selectProgram(0);
   f.render(127, 127);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass24);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass24);
   f.render(1, 1);
-  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), kLowPass12);
+  EXPECT_EQ(f.effect.filter(0, 0).currentMode(), FilterMode::kLowPass12);
   f.effect.selectProgram(20);
   EXPECT_EQ(f.effect.programIndex(), 0);
 }

@@ -8,11 +8,10 @@
 
 #include "engine/PortableMath.h"
 #include "engine/StepClock.h"
-#include "host/Saturate.h"
 
 namespace {
 constexpr double kRate = 44100.0;
-constexpr VstInt32 kHalfNoteFourSteps = 16 * 4 * 2;
+constexpr std::int32_t kHalfNoteFourSteps = 16 * 4 * 2;
 
 double beatAt(long sample, double tempo = 120.0) { return sample * tempo / 60.0 / kRate; }
 
@@ -96,12 +95,12 @@ TEST(StepClock, HugeOrInvalidHostPositionsNeverOverflow) {
   StepClock clock;
   clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 1.0e12, true);
   clock.advance();
-  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<VstInt32>::max());
+  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<std::int32_t>::max());
   EXPECT_GE(clock.phase(), 0.0);
   EXPECT_LE(clock.phase(), 1.0);
   clock.updateFromTransport(kHalfNoteFourSteps, 120.0, -1.0e12, true);
   clock.advance();
-  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<VstInt32>::min());
+  EXPECT_EQ(clock.lastReportedSweep(), std::numeric_limits<std::int32_t>::min());
   clock.updateFromTransport(kHalfNoteFourSteps, 120.0, 0.0, true);
   EXPECT_EQ(clock.lastReportedSweep(), 0) << "a normal position afterwards resynchronises";
   EXPECT_EQ(boundaryBeats(clock, 0, static_cast<long>(9 * kRate / 2)).size(), 1u);
@@ -123,7 +122,7 @@ TEST(StepClock, WholePartIsTheRoundedPositionJustBelowIt) {
       positions.push_back(whole + offset);
   for (double tie = -6.5; tie <= 6.5; tie += 1.0) positions.push_back(tie + 0.49999988);
   for (double position : positions)
-    EXPECT_EQ(wholePartOf(position), saturatingTruncate(roundHalfEven(position - 0.49999988))) << position;
+    EXPECT_EQ(wholePartOf(position), saturatedWholeNumber(roundHalfEven(position - 0.49999988))) << position;
   EXPECT_EQ(wholePartOf(0.9999999), 1);
   EXPECT_EQ(wholePartOf(0.99999987), 0);
 }
@@ -134,7 +133,7 @@ TEST(StepClock, WholePartIsTheRoundedPositionJustBelowIt) {
 // transports, positions far out and a crawl across a boundary.
 TEST(StepClock, AdvancingReportsEveryBoundaryOfTheRoundedPosition) {
   struct Transport {
-    VstInt32 units;
+    std::int32_t units;
     double tempo;
     double startBeat;
     bool playing;
@@ -156,9 +155,9 @@ TEST(StepClock, AdvancingReportsEveryBoundaryOfTheRoundedPosition) {
       runs.updateFromTransport(transport.units, transport.tempo, beat, transport.playing);
       int boundaries = 0;
       for (int s = 0; s < 128; ++s) {
-        const VstInt32 last = single.lastReportedSweep();
+        const std::int32_t last = single.lastReportedSweep();
         const bool reported = single.advance() != 0;
-        const VstInt32 whole = saturatingTruncate(roundHalfEven(single.sweepPosition() - 0.49999988));
+        const std::int32_t whole = saturatedWholeNumber(roundHalfEven(single.sweepPosition() - 0.49999988));
         ASSERT_EQ(reported, whole > last) << transport.tempo << " run " << run << " sample " << s;
         boundaries += reported;
       }

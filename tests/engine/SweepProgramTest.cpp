@@ -7,7 +7,7 @@
 #include "engine/SweepProgram.h"
 
 namespace {
-std::string display(const SweepProgram& program, VstInt32 index) {
+std::string display(const SweepProgram& program, std::int32_t index) {
   char text[24];
   program.parameter(index).formatDisplay(text);
   return text;
@@ -29,7 +29,7 @@ TEST(NoteValueNames, All64TextsReduceTheFractionOfThirtySeconds) {
 TEST(SweepProgram, ParametersStartAtTheirDefaults) {
   SweepProgram program;
   const struct {
-    VstInt32 index;
+    std::int32_t index;
     const char* name;
     const char* label;
     float normalized;
@@ -48,11 +48,8 @@ TEST(SweepProgram, ParametersStartAtTheirDefaults) {
       {kSweepSpeed, "Sweep", " Speed", 0.6f, "0.600"},
   };
   for (const auto& e : expected) {
-    char text[24];
-    program.parameter(e.index).copyName(text);
-    EXPECT_STREQ(text, e.name);
-    program.parameter(e.index).copyLabel(text);
-    EXPECT_STREQ(text, e.label);
+    EXPECT_STREQ(program.parameter(e.index).name(), e.name);
+    EXPECT_STREQ(program.parameter(e.index).label(), e.label);
     EXPECT_NEAR(program.parameter(e.index).normalizedValue(), e.normalized, 1e-6) << e.name;
     EXPECT_EQ(display(program, e.index), e.display) << e.name;
   }
@@ -78,7 +75,7 @@ TEST(SweepProgram, CopyTransfersNormalisedValuesAndName) {
   EXPECT_STREQ(target.name(), "Wobble");
   EXPECT_EQ(target.parameter(kTimeDivision).integerValue(), 63);
   EXPECT_EQ(target.parameter(kResonance).normalizedValue(), 1.7f);
-  for (VstInt32 i = 0; i < kParameterCount; ++i)
+  for (std::int32_t i = 0; i < kParameterCount; ++i)
     EXPECT_EQ(target.parameter(i).normalizedValue(), source.parameter(i).normalizedValue()) << i;
 }
 
