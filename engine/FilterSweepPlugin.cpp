@@ -15,6 +15,6 @@ void FilterSweepPlugin::setParameterValue(VstInt32 index, float value) {
 
 void FilterSweepPlugin::selectProgram(VstInt32 index) {
   FilterSweepEffect::selectProgram(index);
-  if (editor == nullptr || index < 0 || index >= kProgramCount) return;
+  if (editor == nullptr || !isProgramIndex(index)) return;
   for (VstInt32 i = 0; i < kParameterCount; ++i) editor->parameterChanged(i, parameterValue(i));
 }
