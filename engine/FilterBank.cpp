@@ -77,7 +77,8 @@ void FilterBank::runStateVariable(const Run& run) {
     damp[c] = _mm_load_ps(d);
   }
   const __m128 gain = _mm_set1_ps(run.gain);
-  for (int j = 0; j < run.frames; ++j)
+  StepClock::Stretch clock = *run.clock;
+  for (int j = 0; j < run.frames; ++j) {
     for (int c = 0; c < Channels; ++c) {
       const __m128 x = _mm_set1_ps(run.inputs[c][j]);
       // StateVariableFilter::pass, twice.
@@ -90,6 +91,9 @@ void FilterBank::runStateVariable(const Run& run) {
       const __m128 y = stateVariableOutput(Mode, x, low[c], high[c], band[c], notch[c]);
       addInFilterOrder<Count>(_mm_mul_ps(y, gain), run.outputs[c][j], run.replacing);
     }
+    clock.tick();
+  }
+  *run.clock = clock;
   for (int c = 0; c < Channels; ++c) {
     storeLanes(low[c], states[c], &State::low);
     storeLanes(high[c], states[c], &State::high);
@@ -133,7 +137,8 @@ void FilterBank::runLadder(const Run& run) {
     r[c] = _mm_load_ps(feedback);
   }
   const __m128 gain = _mm_set1_ps(run.gain);
-  for (int j = 0; j < run.frames; ++j)
+  StepClock::Stretch clock = *run.clock;
+  for (int j = 0; j < run.frames; ++j) {
     for (int c = 0; c < Channels; ++c) {
       // LadderFilter::step.
       stage[c] = _mm_sub_ps(_mm_set1_ps(run.inputs[c][j]), _mm_mul_ps(r[c], y4[c]));
@@ -148,6 +153,9 @@ void FilterBank::runLadder(const Run& run) {
       y4[c] = softClip(y4[c]);
       addInFilterOrder<Count>(_mm_mul_ps(y4[c], gain), run.outputs[c][j], run.replacing);
     }
+    clock.tick();
+  }
+  *run.clock = clock;
   for (int c = 0; c < Channels; ++c) {
     storeLanes(stage[c], states[c], &State::stageInput);
     storeLanes(previousX[c], states[c], &State::previousX);
@@ -192,14 +200,16 @@ void FilterBank::runPlain(int channels, int count, const Run& run) {
       for (int k = 0; k < count; ++k) sum += run.banks[c][k].processSample(run.inputs[c][j]) * run.gain;
       run.outputs[c][j] = sum;
     }
+  for (int j = 0; j < run.frames; ++j) run.clock->tick();
 }
 
 LUMIVANE_ALIGN_STACK void FilterBank::processRun(SwitchableFilter* const* banks, int channels, int count,
                                                  const float* const* inputs, float* const* outputs, int frames,
-                                                 float gain, bool replacing, FilterKernel kernel) {
-  if (frames <= 0 || channels <= 0 || count <= 0) return;
-  const Run run{banks, inputs, outputs, frames, gain, replacing};
-  if (kernel == FilterKernel::Plain) return runPlain(channels, count, run);
+                                                 float gain, bool replacing, StepClock::Stretch& clock,
+                                                 FilterKernel kernel) {
+  if (frames <= 0) return;
+  const Run run{banks, inputs, outputs, frames, gain, replacing, &clock};
+  if (kernel == FilterKernel::Plain || channels <= 0 || count <= 0) return runPlain(channels, count, run);
   // Filters that still carry different modes (a filter switched on again keeps
   // its old mode until the next control update) take the plain loop.
   const FilterMode mode = banks[0][0].mode;

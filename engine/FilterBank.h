@@ -9,6 +9,7 @@
 // that of the plain sample-by-sample loop, which stays as the reference.
 
 #include "engine/FilterMode.h"
+#include "engine/StepClock.h"
 
 class SwitchableFilter;
 
@@ -25,9 +26,10 @@ public:
   // For each of `channels` channels c: runs banks[c][0 .. count - 1] over
   // `frames` samples of inputs[c] (the noise against denormals already added)
   // and adds each filter's output times gain, in filter order, onto outputs[c]
-  // (onto silence when replacing).
+  // (onto silence when replacing). The clock's stretch moves on by `frames`
+  // samples in the same loop, whether any filter runs or not.
   static void processRun(SwitchableFilter* const* banks, int channels, int count, const float* const* inputs,
-                         float* const* outputs, int frames, float gain, bool replacing,
+                         float* const* outputs, int frames, float gain, bool replacing, StepClock::Stretch& clock,
                          FilterKernel kernel = FilterKernel::Vector);
 
 private:
@@ -38,6 +40,7 @@ private:
     int frames;
     float gain;
     bool replacing;
+    StepClock::Stretch* clock;
   };
 
   template <int Channels, int Count>

@@ -211,8 +211,7 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, std::int32
     ChannelRun run;
     gatherChannels(inputs, outputs, connected, offset, run);
     addDenormalNoise(run, length);
-    runFilterBank(run, length, gain, form);
-    advanceClock(length);
+    runFiltersAndClock(run, length, gain, form);
     offset += length;
   }
 }
@@ -261,14 +260,12 @@ void FilterSweepEffect::addDenormalNoise(ChannelRun& run, int frames) {
   }
 }
 
-void FilterSweepEffect::runFilterBank(const ChannelRun& run, int frames, float gain, OutputForm form) {
+void FilterSweepEffect::runFiltersAndClock(const ChannelRun& run, int frames, float gain, OutputForm form) {
   const int filterCount = std::min(wholeValue(kActiveFilters), kFiltersPerChannel);
+  StepClock::Stretch stretch = clock.beginStretch();
   FilterBank::processRun(run.banks, run.channels, filterCount, run.inputs, run.outputs, frames, gain,
-                         form == OutputForm::Replacing, filterKernel);
-}
-
-void FilterSweepEffect::advanceClock(int frames) {
-  for (int boundaries = clock.advance(frames); boundaries > 0; --boundaries) onSweepBoundary();
+                         form == OutputForm::Replacing, stretch, filterKernel);
+  for (int boundaries = clock.endStretch(stretch); boundaries > 0; --boundaries) onSweepBoundary();
 }
 
 // ---- step sweep

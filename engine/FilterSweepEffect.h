@@ -105,8 +105,9 @@ private:
   void gatherChannels(float** inputs, float** outputs, const bool* connected, std::int32_t blockOffset,
                       ChannelRun& run);
   void addDenormalNoise(ChannelRun& run, int frames);
-  void runFilterBank(const ChannelRun& run, int frames, float gain, OutputForm form);
-  void advanceClock(int frames);
+  // The filters and the clock move on together; the boundaries the clock
+  // reached are handled after the run.
+  void runFiltersAndClock(const ChannelRun& run, int frames, float gain, OutputForm form);
   void syncClock(std::int32_t blockOffset);
   void controlUpdate();
   void onSweepBoundary();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/AllFinite.h"
 #include "engine/PortableMath.h"
 
 LadderFilter::LadderFilter(float rate) : sampleRate(rate) { recomputeCoefficients(440.0f, 0.5f); }
@@ -47,9 +48,7 @@ void LadderFilter::copyCoefficientsFrom(const LadderFilter& source) {
 
 bool LadderFilter::stateIsFinite() const {
   const State& s = state;
-  return std::isfinite(s.stageInput) && std::isfinite(s.previousX) && std::isfinite(s.y1) && std::isfinite(s.y2) &&
-         std::isfinite(s.y3) && std::isfinite(s.y4) && std::isfinite(s.previousY1) && std::isfinite(s.previousY2) &&
-         std::isfinite(s.previousY3);
+  return allFinite(s.stageInput, s.previousX, s.y1, s.y2, s.y3, s.y4, s.previousY1, s.previousY2, s.previousY3);
 }
 
 void LadderFilter::clearState() { state = State{}; }

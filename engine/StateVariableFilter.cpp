@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/AllFinite.h"
 #include "engine/PortableMath.h"
 
 StateVariableFilter::StateVariableFilter(float rate) : sampleRate(rate) { recomputeCoefficients(440.0f, 0.5f); }
@@ -29,8 +30,7 @@ void StateVariableFilter::copyCoefficientsFrom(const StateVariableFilter& source
 }
 
 bool StateVariableFilter::stateIsFinite() const {
-  return std::isfinite(input) && std::isfinite(state.low) && std::isfinite(state.high) &&
-         std::isfinite(state.band) && std::isfinite(state.notch);
+  return allFinite(input, state.low, state.high, state.band, state.notch);
 }
 
 void StateVariableFilter::clearState() {

@@ -45,29 +45,42 @@ void StepClock::updateFromTransport(std::int32_t newUnits, double tempo, double 
   beat = newBeat;
 }
 
+// wholePart(x) exceeds the last sweep only once x reaches last + 1 less the
+// 1.2e-7 of its offset; below this bound, with a wide margin for rounding, a
+// sample cannot reach a boundary and its costly whole part is left out.
+static double boundaryBoundAfter(std::int32_t sweep) { return sweep + 0.9999; }
+
+StepClock::Stretch StepClock::beginStretch() const {
+  Stretch stretch;
+  stretch.beat = beat;
+  stretch.position = position;
+  stretch.beatsPerSample = beatsPerSample;
+  stretch.sweepsPerSample = sweepsPerSample;
+  stretch.lastSweepIndex = lastSweepIndex;
+  stretch.boundaryBound = boundaryBoundAfter(lastSweepIndex);
+  return stretch;
+}
+
+void StepClock::Stretch::reachBoundary() {
+  const std::int32_t sweep = wholePart(position);
+  if (sweep <= lastSweepIndex) return;
+  lastSweepIndex = sweep;
+  boundaryBound = boundaryBoundAfter(sweep);
+  ++boundaries;
+}
+
+int StepClock::endStretch(const Stretch& stretch) {
+  beat = stretch.beat;
+  position = stretch.position;
+  lastSweepIndex = stretch.lastSweepIndex;
+  if (stretch.ticks > 0) currentSweepIndex = wholePart(position);
+  return stretch.boundaries;
+}
+
 int StepClock::advance(int samples) {
-  int boundaries = 0;
-  // wholePart(x) exceeds the last sweep only once x reaches last + 1 less the
-  // 1.2e-7 of its offset; below this bound, with a wide margin for rounding,
-  // a sample cannot reach a boundary and its costly whole part is left out.
-  double boundaryBound = lastSweepIndex + 0.9999;
-  // Locals, so that the two sums stay in registers.
-  double runBeat = beat, runPosition = position;
-  for (int n = 0; n < samples; ++n) {
-    runBeat += beatsPerSample;
-    runPosition += sweepsPerSample;
-    if (runPosition < boundaryBound) continue;  // NaN goes on to the exact test
-    const std::int32_t sweep = wholePart(runPosition);
-    if (sweep > lastSweepIndex) {
-      lastSweepIndex = sweep;
-      boundaryBound = lastSweepIndex + 0.9999;
-      ++boundaries;
-    }
-  }
-  beat = runBeat;
-  position = runPosition;
-  if (samples > 0) currentSweepIndex = wholePart(position);
-  return boundaries;
+  Stretch stretch = beginStretch();
+  for (int n = 0; n < samples; ++n) stretch.tick();
+  return endStretch(stretch);
 }
 
 double StepClock::phase() const {

@@ -12,6 +12,33 @@ public:
   // units = (step note value in thirty-seconds) * steps * 2; one sweep lasts
   // units / 16 quarter notes.
   void updateFromTransport(std::int32_t units, double tempo, double beat, bool playing);
+  // The clock's running sums, taken out for a stretch of samples and moved on
+  // one sample at a time inside another loop: beside the filters' longer
+  // recursions their chain of additions costs nothing.
+  class Stretch {
+  public:
+    void tick() {
+      ++ticks;
+      beat += beatsPerSample;
+      position += sweepsPerSample;
+      if (position < boundaryBound) return;  // NaN goes on to the exact test
+      reachBoundary();
+    }
+
+  private:
+    friend class StepClock;
+    void reachBoundary();
+
+    double beat, position, beatsPerSample, sweepsPerSample, boundaryBound;
+    std::int32_t lastSweepIndex;
+    int ticks = 0;
+    int boundaries = 0;
+  };
+
+  Stretch beginStretch() const;
+  // Takes the sums back; answers how many of the stretch's samples reached a
+  // new whole sweep.
+  int endStretch(const Stretch& stretch);
   // Moves `samples` samples on, one at a time; answers how many of them reached
   // a new whole sweep.
   int advance(int samples = 1);

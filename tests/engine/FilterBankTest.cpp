@@ -26,9 +26,18 @@ std::vector<float> testInput(int channel, float level) {
   return x;
 }
 
+// A clock fast enough to cross sweep boundaries within the run.
+StepClock runningClock() {
+  StepClock clock;
+  clock.updateFromTransport(1, 600.0, 0.3, true);
+  return clock;
+}
+
 struct Rendering {
   std::vector<SwitchableFilter> filters;
   std::vector<float> output[2];
+  StepClock clock = runningClock();
+  int boundaries = 0;
 };
 
 Rendering render(FilterKernel kernel, const std::vector<FilterMode>& modes, int channels, int count, bool replacing,
@@ -42,7 +51,9 @@ Rendering render(FilterKernel kernel, const std::vector<FilterMode>& modes, int 
     result.output[c].assign(kFrames, 0.125f * (c + 1));
     outputs[c] = result.output[c].data();
   }
-  FilterBank::processRun(banks, channels, count, inputs, outputs, kFrames, 0.5773503f, replacing, kernel);
+  StepClock::Stretch stretch = result.clock.beginStretch();
+  FilterBank::processRun(banks, channels, count, inputs, outputs, kFrames, 0.5773503f, replacing, stretch, kernel);
+  result.boundaries = result.clock.endStretch(stretch);
   return result;
 }
 }  // namespace
@@ -50,8 +61,12 @@ Rendering render(FilterKernel kernel, const std::vector<FilterMode>& modes, int 
 // The vector kernels against the plain loop: every output sample and every
 // filter's state afterwards, bit for bit, in every mode, filter count, channel
 // count and output form, with filters still in different modes, and at a level
-// where the ladder's clip leaves out its cubic term.
+// where the ladder's clip leaves out its cubic term. The clock moves on with
+// them exactly as far as on its own.
 TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
+  StepClock alone = runningClock();
+  const int boundariesAlone = alone.advance(kFrames);
+  ASSERT_GT(boundariesAlone, 0);
   std::vector<std::vector<FilterMode>> modeSets;
   for (std::int32_t item = 0; item < kModeCount; ++item) {
     const auto mode = static_cast<FilterMode>(item);
@@ -79,5 +94,10 @@ TEST(FilterBank, VectorKernelsRenderBitForBitLikeThePlainLoop) {
             for (size_t i = 0; i < plain.filters.size(); ++i)
               ASSERT_EQ(0, std::memcmp(&plain.filters[i], &vector.filters[i], sizeof(SwitchableFilter)))
                   << where << ", filter " << i;
+            for (const Rendering* rendering : {&plain, &vector}) {
+              ASSERT_EQ(rendering->boundaries, boundariesAlone) << where;
+              ASSERT_EQ(rendering->clock.sweepPosition(), alone.sweepPosition()) << where;
+              ASSERT_EQ(rendering->clock.beatPosition(), alone.beatPosition()) << where;
+            }
           }
 }
