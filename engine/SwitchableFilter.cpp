@@ -24,19 +24,21 @@ void SwitchableFilter::recomputeCoefficients(FilterMode newMode, float cutoff, f
 
 void SwitchableFilter::recomputeCoefficients(SwitchableFilter* const* filters, int count, FilterMode mode,
                                              const float* cutoffs, float resonance) {
-  LadderFilter* ladders[kExpBatch] = {};
-  float ladderCutoffs[kExpBatch] = {};
-  for (int i = 0; i < count; ++i) {
-    ladders[i] = &filters[i]->ladder;
-    ladderCutoffs[i] = limitedCutoff(cutoffs[i], ladders[i]->currentSampleRate());
+  // Only the filter that the mode runs is set up: the other one stands still
+  // until a mode selects it, and that always comes with a new set up.
+  for (int i = 0; i < count; ++i) filters[i]->mode = mode;
+  if (usesLadder(mode)) {
+    LadderFilter* ladders[kExpBatch] = {};
+    float ladderCutoffs[kExpBatch] = {};
+    for (int i = 0; i < count; ++i) {
+      ladders[i] = &filters[i]->ladder;
+      ladderCutoffs[i] = limitedCutoff(cutoffs[i], ladders[i]->currentSampleRate());
+    }
+    LadderFilter::recomputeCoefficients(ladders, ladderCutoffs, resonance, count);
+    return;
   }
-  // The ladders first: the state-variable set-up then runs beside their long
-  // chains of divisions.
-  LadderFilter::recomputeCoefficients(ladders, ladderCutoffs, resonance, count);
   for (int i = 0; i < count; ++i) {
-    SwitchableFilter& filter = *filters[i];
-    filter.mode = mode;
-    StateVariableFilter& stateVariable = filter.stateVariable;
+    StateVariableFilter& stateVariable = filters[i]->stateVariable;
     stateVariable.recomputeCoefficients(limitedCutoff(cutoffs[i], stateVariable.currentSampleRate()), resonance);
   }
 }

@@ -124,10 +124,28 @@ TEST(SwitchableFilter, CutoffLimitLeavesNormalRatesUnchanged) {
   StateVariableFilter plainStateVariable(44100.0f);
   limited.recomputeCoefficients(FilterMode::kLowPass24, 10000.0f, 0.7f);
   plain.recomputeCoefficients(10000.0f, 0.7f);
-  plainStateVariable.recomputeCoefficients(10000.0f, 0.7f);
   EXPECT_EQ(limited.ladderFilter().poleCoefficient(), plain.poleCoefficient());
   EXPECT_EQ(limited.ladderFilter().feedbackGain(), plain.feedbackGain());
+  limited.recomputeCoefficients(FilterMode::kLowPass12, 10000.0f, 0.7f);
+  plainStateVariable.recomputeCoefficients(10000.0f, 0.7f);
   EXPECT_EQ(limited.stateVariableFilter().frequencyCoefficient(), plainStateVariable.frequencyCoefficient());
+}
+
+// Each mode sets up only the filter it runs: a change of mode must bring the
+// other filter's set-up with it, whatever it last had.
+TEST(SwitchableFilter, ChangingModeSetsUpTheFilterItRuns) {
+  for (FilterMode before : {FilterMode::kLowPass12, FilterMode::kLowPass24})
+    for (FilterMode after : {FilterMode::kNotch12, FilterMode::kLowPass24}) {
+      SwitchableFilter switched(44100.0f), fresh(44100.0f);
+      switched.recomputeCoefficients(before, 300.0f, 0.2f);
+      switched.recomputeCoefficients(after, 2500.0f, 0.8f);
+      fresh.recomputeCoefficients(after, 2500.0f, 0.8f);
+      for (int s = 0; s < 64; ++s) {
+        const float x = s % 7 < 3 ? 0.5f : -0.25f;
+        ASSERT_EQ(switched.processSample(x), fresh.processSample(x))
+            << static_cast<int>(before) << " to " << static_cast<int>(after) << ", sample " << s;
+      }
+    }
 }
 
 TEST(SwitchableFilter, NonFiniteStateIsClearedAndFilteringResumes) {
