@@ -5,11 +5,17 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+# configure NAME [CMAKE ARGUMENTS...]: the build configurations are the
+# presets of CMakePresets.json (`cmake --preset NAME`, binary dir build/NAME).
 configure() {
   local name=$1
   shift
-  cmake -S "${source:-.}" -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
-    || { cat "build/$name.configure.log"; exit 1; }
+  mkdir -p build
+  cmake "$@" >"build/$name.configure.log" 2>&1 || { cat "build/$name.configure.log"; exit 1; }
+}
+
+configure_preset() {
+  configure "$1" --preset "$1"
 }
 
 # compile NAME [--target T...]
@@ -23,17 +29,10 @@ compile() {
   return $status
 }
 
-configure_linux64() {
-  mkdir -p build
-  configure linux64 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON -DLUMIVANE_DIST_DIR="$root/dist/linux64"
-}
-
 plugins() {
-  configure_linux64
-  configure win32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_TESTS=OFF \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DLUMIVANE_DIST_DIR="$root/dist/win32"
-  configure win64 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DLUMIVANE_DIST_DIR="$root/dist/win64"
+  configure_preset linux64
+  configure_preset win32
+  configure_preset win64
   compile linux64
   compile win32
   compile win64
@@ -51,12 +50,10 @@ run_tests() {
 
 tests() {
   plugins
-  configure linux32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_PLUGIN=OFF \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake
-  configure sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=address,undefined
-  configure tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=thread
-  CC=clang CXX=clang++ configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_FUZZ=ON \
-    -DLUMIVANE_TESTS=OFF -DLUMIVANE_PLUGIN=OFF -DLUMIVANE_SANITIZE=fuzzer-no-link,address,undefined
+  configure_preset linux32
+  configure_preset sanitize
+  configure_preset tsan
+  configure_preset fuzz
   compile linux32
   compile sanitize
   compile tsan
@@ -76,7 +73,7 @@ tests() {
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
   # Last, as they install and package from the trees built above.
-  source=tests/release configure release
+  configure release -S tests/release -B build/release -G Ninja -Wno-dev
   run_tests release || failed=1
   summarise
   return $failed
@@ -178,7 +175,7 @@ prefix=${PREFIX:-/usr/local}
 
 # Only the Linux plug-in and the command-line host need building to install.
 install_linux64() {
-  configure_linux64
+  configure_preset linux64
   compile linux64 --target Lumivane lumivane-host
   echo "== installing into ${DESTDIR:-}$prefix"
   cmake --install build/linux64 --prefix "$prefix" --strip
@@ -187,7 +184,7 @@ install_linux64() {
 # Removes the files an install with the same PREFIX and DESTDIR puts in place,
 # as listed by a staged install (CMake keeps no record to undo).
 uninstall_linux64() {
-  configure_linux64
+  configure_preset linux64
   compile linux64 --target Lumivane lumivane-host
   local staged
   staged=$(mktemp -d)
