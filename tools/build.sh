@@ -48,7 +48,21 @@ run_tests() {
   grep -Eq '^100% tests passed' "build/$name.test.log" && [ "$status" -eq 0 ]
 }
 
+# The tracked C++ sources must read as clang-format writes them (see
+# .clang-format); the files that do not are named here.
+check_format() {
+  echo "== checking the format of the sources"
+  local report
+  report=$(git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>&1 >/dev/null) && return 0
+  echo "Not formatted (clang-format -i FILE... formats them):"
+  grep -E '^[^:]+:[0-9]+:[0-9]+: error' <<<"$report" | cut -d: -f1 | sort -u | sed 's/^/  /' | grep . \
+    || echo "$report"
+  return 1
+}
+
 tests() {
+  local failed=0 formatted=yes
+  check_format || { failed=1; formatted=no; }
   plugins
   configure_preset linux32
   configure_preset sanitize
@@ -58,7 +72,6 @@ tests() {
   compile sanitize
   compile tsan
   compile fuzz
-  local failed=0
   # The native builds show the Linux panel on a virtual display of their own.
   local display="$root/cmake/xvfb-session.sh"
   run_tests linux64 "$display" || failed=1
@@ -76,6 +89,7 @@ tests() {
   configure release -S tests/release -B build/release -G Ninja -Wno-dev
   run_tests release || failed=1
   summarise
+  [ "$formatted" = yes ] || echo "Some sources are not formatted: see the list at the start."
   return $failed
 }
 
