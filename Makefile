@@ -3,10 +3,11 @@
 # `make install` puts the Linux plug-in, lumivane-host and its manual page
 # under PREFIX (staged under DESTDIR if given), `make uninstall` removes them,
 # and `make package` writes the versioned release archives into dist/.
+# `make lint` runs clang-tidy over the sources.
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all test demo install uninstall package clean
+.PHONY: all test demo install uninstall package lint clean
 
 all:
 	@tools/build.sh plugins
@@ -25,6 +26,9 @@ uninstall:
 
 package:
 	@tools/build.sh package
+
+lint:
+	@tools/build.sh lint
 
 clean:
 	rm -rf build dist out

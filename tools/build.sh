@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Drives the builds behind the Makefile: `plugins`, `test`, `demo`, `install`,
-# `uninstall` and `package`.
+# `uninstall`, `package` and `lint`.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
+# configure NAME [CMAKE ARGUMENTS...]: the build configurations are the
+# presets of CMakePresets.json (`cmake --preset NAME`, binary dir build/NAME).
 configure() {
   local name=$1
   shift
-  cmake -S "${source:-.}" -B "build/$name" -G Ninja -Wno-dev "$@" >"build/$name.configure.log" 2>&1 \
-    || { cat "build/$name.configure.log"; exit 1; }
+  mkdir -p build
+  cmake "$@" >"build/$name.configure.log" 2>&1 || { cat "build/$name.configure.log"; exit 1; }
+}
+
+configure_preset() {
+  configure "$1" --preset "$1"
 }
 
 # compile NAME [--target T...]
@@ -23,17 +29,10 @@ compile() {
   return $status
 }
 
-configure_linux64() {
-  mkdir -p build
-  configure linux64 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON -DLUMIVANE_DIST_DIR="$root/dist/linux64"
-}
-
 plugins() {
-  configure_linux64
-  configure win32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_TESTS=OFF \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DLUMIVANE_DIST_DIR="$root/dist/win32"
-  configure win64 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DLUMIVANE_DIST_DIR="$root/dist/win64"
+  configure_preset linux64
+  configure_preset win32
+  configure_preset win64
   compile linux64
   compile win32
   compile win64
@@ -49,19 +48,30 @@ run_tests() {
   grep -Eq '^100% tests passed' "build/$name.test.log" && [ "$status" -eq 0 ]
 }
 
+# The tracked C++ sources must read as clang-format writes them (see
+# .clang-format); the files that do not are named here.
+check_format() {
+  echo "== checking the format of the sources"
+  local report
+  report=$(git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>&1 >/dev/null) && return 0
+  echo "Not formatted (clang-format -i FILE... formats them):"
+  grep -E '^[^:]+:[0-9]+:[0-9]+: error' <<<"$report" | cut -d: -f1 | sort -u | sed 's/^/  /' | grep . \
+    || echo "$report"
+  return 1
+}
+
 tests() {
+  local failed=0 formatted=yes
+  check_format || { failed=1; formatted=no; }
   plugins
-  configure linux32 -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_PLUGIN=OFF \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake
-  configure sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=address,undefined
-  configure tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=thread
-  CC=clang CXX=clang++ configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_FUZZ=ON \
-    -DLUMIVANE_TESTS=OFF -DLUMIVANE_PLUGIN=OFF -DLUMIVANE_SANITIZE=fuzzer-no-link,address,undefined
+  configure_preset linux32
+  configure_preset sanitize
+  configure_preset tsan
+  configure_preset fuzz
   compile linux32
   compile sanitize
   compile tsan
   compile fuzz
-  local failed=0
   # The native builds show the Linux panel on a virtual display of their own.
   local display="$root/cmake/xvfb-session.sh"
   run_tests linux64 "$display" || failed=1
@@ -76,10 +86,64 @@ tests() {
   run_tests win32 || failed=1
   run_tests win64 "$root/cmake/wine-session.sh" || failed=1
   # Last, as they install and package from the trees built above.
-  source=tests/release configure release
+  configure release -S tests/release -B build/release -G Ninja -Wno-dev
   run_tests release || failed=1
   summarise
+  [ "$formatted" = yes ] || echo "Some sources are not formatted: see the list at the start."
   return $failed
+}
+
+# clang-tidy (see .clang-tidy) over the binding, the engine, the editor and the
+# toolkit: what the linux64 build compiles, the X11 back end included, then
+# the Windows-only sources as the win64 build compiles them, read by clang for
+# the MinGW target with MinGW's own C++ library.
+lint() {
+  configure_preset linux64
+  configure_preset win64
+  echo "== linting"
+  local native=() windows=() status=0
+  for file in $(git ls-files 'host/*.cpp' 'engine/*.cpp' 'editor/*.cpp' 'gui/*.cpp'); do
+    if compiled_in linux64 "$file"; then
+      native+=("$file")
+    elif compiled_in win64 "$file"; then
+      windows+=("$file")
+    fi
+  done
+  tidy linux64 -- "${native[@]}" || status=1
+  # COM objects such as the drop target are freed by their own reference
+  # count, which the analyzer's leak check does not follow.
+  local cxx
+  cxx=$(x86_64-w64-mingw32-g++-posix -print-file-name=include)/c++
+  tidy win64 --checks=-clang-analyzer-cplusplus.NewDeleteLeaks --extra-arg=--target=x86_64-w64-mingw32 \
+    --extra-arg=-nostdinc++ --extra-arg=-isystem"$cxx" --extra-arg=-isystem"$cxx/x86_64-w64-mingw32" \
+    -- "${windows[@]}" || status=1
+  local count=$((${#native[@]} + ${#windows[@]}))
+  if [ $status -eq 0 ]; then
+    echo "clang-tidy: $count sources clean (${#windows[@]} of them Windows-only)"
+  else
+    echo "clang-tidy: findings above in the $count sources linted"
+  fi
+  return $status
+}
+
+# compiled_in BUILD FILE: whether the build's compile database lists the file.
+compiled_in() {
+  grep -Fq "\"file\": \"$root/$2\"" "build/$1/compile_commands.json"
+}
+
+# tidy BUILD [CLANG-TIDY OPTIONS...] -- FILES...
+tidy() {
+  local build=$1 options=()
+  shift
+  while [ "$1" != -- ]; do
+    options+=("$1")
+    shift
+  done
+  shift
+  # Our GCC-only warning options mean nothing to clang.
+  printf '%s\0' "$@" | xargs -0 -n 4 -P "$(nproc)" \
+    clang-tidy -p "build/$build" --quiet --extra-arg=-Wno-unknown-warning-option "${options[@]}" 2>&1 \
+    | { grep -Ev '^[0-9]+ (warning|error)s? (and [0-9]+ errors? )?generated\.$' || true; }
 }
 
 # One closing line over every build's CTest run.
@@ -178,7 +242,7 @@ prefix=${PREFIX:-/usr/local}
 
 # Only the Linux plug-in and the command-line host need building to install.
 install_linux64() {
-  configure_linux64
+  configure_preset linux64
   compile linux64 --target Lumivane lumivane-host
   echo "== installing into ${DESTDIR:-}$prefix"
   cmake --install build/linux64 --prefix "$prefix" --strip
@@ -187,7 +251,7 @@ install_linux64() {
 # Removes the files an install with the same PREFIX and DESTDIR puts in place,
 # as listed by a staged install (CMake keeps no record to undo).
 uninstall_linux64() {
-  configure_linux64
+  configure_preset linux64
   compile linux64 --target Lumivane lumivane-host
   local staged
   staged=$(mktemp -d)
@@ -222,5 +286,6 @@ case "${1:-plugins}" in
   install) install_linux64 ;;
   uninstall) uninstall_linux64 ;;
   package) package ;;
-  *) echo "usage: $0 plugins|test|demo|install|uninstall|package" >&2; exit 2 ;;
+  lint) lint ;;
+  *) echo "usage: $0 plugins|test|demo|install|uninstall|package|lint" >&2; exit 2 ;;
 esac

@@ -18,8 +18,8 @@ if [ -f "$build/Lumivane.so" ]; then
   "$root/cmake/xvfb-session.sh" "$tool" "$build/Lumivane.so" "$bmp" >/dev/null
 else
   if [ ! -f "$tool.exe" ] || [ ! -f "$build/Lumivane.dll" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+    # The win64 preset's configuration in the folder given, without its copy into dist/.
+    cmake -S "$root" --preset win64 -B "$build" -DLUMIVANE_DIST_DIR= >/dev/null
     cmake --build "$build" -j2 --target lumivane-editor-screenshot Lumivane >/dev/null
   fi
   "$root/cmake/wine-session.sh" /usr/lib/wine/wine64 "$tool.exe" "Z:$build/Lumivane.dll" "Z:$bmp" >/dev/null

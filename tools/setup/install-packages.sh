@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxtst-dev libcairo2-dev
   qemu-user-static groff-base
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev sox
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
 )
 missing=()
 for package in "${packages[@]}"; do
