@@ -11,6 +11,6 @@ class GuiValueDisplay;
 struct ControlBinding {
   FilterSweepEffect* effect = nullptr;
   std::int32_t parameter = 0;
-  GuiControl* control = nullptr;        // owned by the frame
-  GuiValueDisplay* display = nullptr;   // owned by the frame
+  GuiControl* control = nullptr;       // owned by the frame
+  GuiValueDisplay* display = nullptr;  // owned by the frame
 };

@@ -71,8 +71,8 @@ VstInt32 FilterSweepEditor::open(void* window) {
 }
 
 bool FilterSweepEditor::buildPanel(void* window) {
-  frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()},
-                                     window, this);
+  frame =
+      std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()}, window, this);
   if (frame->frameWindow() == nullptr) return false;
   frame->setBackground(backgroundBitmap.get());
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
@@ -99,8 +99,7 @@ bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
   if (layout.kind == ControlKind::KindSlider) {
     const GuiRect r = centredOn(layout.controlX, layout.controlY, *sliderBodyBitmap);
     auto* slider = new GuiHorizontalSlider(r, this, tag, r.left + kTrackStartInset, r.right - kTrackEndInset,
-                                           sliderHandleBitmap.get(), sliderBodyBitmap.get(), {0, 0},
-                                           SliderOriginLeft);
+                                           sliderHandleBitmap.get(), sliderBodyBitmap.get(), {0, 0}, SliderOriginLeft);
     slider->setHandleOrigin(kSliderHandleOrigin);
     control = slider;
   } else {

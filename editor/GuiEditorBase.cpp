@@ -10,14 +10,11 @@ constexpr std::uint32_t kTrackingSleep = 4;
 constexpr std::uint32_t kEarlyRunMargin = 50;
 
 // Tick counts wrap after 49.7 days; their signed difference orders them across the wrap.
-bool isBefore(std::uint32_t time, std::uint32_t reference) {
-  return static_cast<std::int32_t>(time - reference) < 0;
-}
+bool isBefore(std::uint32_t time, std::uint32_t reference) { return static_cast<std::int32_t>(time - reference) < 0; }
 
 }  // namespace
 
-GuiEditorBase::GuiEditorBase(EffectBaseExt* effect)
-    : EditorBase(effect), tickSource(guiTickCount), sleeper(guiSleep) {
+GuiEditorBase::GuiEditorBase(EffectBaseExt* effect) : EditorBase(effect), tickSource(guiTickCount), sleeper(guiSleep) {
   nextIdleTime = tickSource();
 }
 

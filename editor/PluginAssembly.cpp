@@ -15,4 +15,6 @@ static constexpr FilterSweepPlugin::EditorMaker editorMaker = makePanel;
 static constexpr FilterSweepPlugin::EditorMaker editorMaker = nullptr;
 #endif
 
-EffectBase* createPluginEffect(AudioMasterCallback hostCallback) { return new FilterSweepPlugin(hostCallback, editorMaker); }
+EffectBase* createPluginEffect(AudioMasterCallback hostCallback) {
+  return new FilterSweepPlugin(hostCallback, editorMaker);
+}

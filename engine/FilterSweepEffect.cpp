@@ -186,8 +186,7 @@ bool FilterSweepEffect::channelIsConnected(float** inputs, float** outputs, int 
 void FilterSweepEffect::silenceOutputs(float** outputs, std::int32_t frames, const bool* skipped) {
   if (outputs == nullptr || frames <= 0) return;
   for (int channel = 0; channel < kChannelCount; ++channel)
-    if (!skipped[channel] && outputs[channel] != nullptr)
-      std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
+    if (!skipped[channel] && outputs[channel] != nullptr) std::fill(outputs[channel], outputs[channel] + frames, 0.0f);
 }
 
 void FilterSweepEffect::processBlock(float** inputs, float** outputs, std::int32_t frames, OutputForm form) {
@@ -217,9 +216,7 @@ void FilterSweepEffect::processBlock(float** inputs, float** outputs, std::int32
 }
 
 // The filters' sum keeps its loudness whatever the number of active filters.
-float FilterSweepEffect::filterGain() const {
-  return static_cast<float>(std::sqrt(1.0 / wholeValue(kActiveFilters)));
-}
+float FilterSweepEffect::filterGain() const { return static_cast<float>(std::sqrt(1.0 / wholeValue(kActiveFilters))); }
 
 void FilterSweepEffect::findConnectedChannels(float** inputs, float** outputs, bool* connected) {
   for (int channel = 0; channel < kChannelCount; ++channel)
@@ -239,8 +236,8 @@ std::int32_t FilterSweepEffect::nextRunLength(std::int32_t blockOffset, std::int
   return length;
 }
 
-void FilterSweepEffect::gatherChannels(float** inputs, float** outputs, const bool* connected,
-                                       std::int32_t blockOffset, ChannelRun& run) {
+void FilterSweepEffect::gatherChannels(float** inputs, float** outputs, const bool* connected, std::int32_t blockOffset,
+                                       ChannelRun& run) {
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (!connected[channel]) continue;
     run.banks[run.channels] = &filterAt(channel, 0);

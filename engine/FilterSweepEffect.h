@@ -69,9 +69,7 @@ public:
   float stepLevel(int filter, int step) const { return stepPattern[filter][step].load(std::memory_order_relaxed); }
   float cutoff(int filter) const { return filterFrequency[filter]; }
   const StepClock& stepClock() const { return clock; }
-  const SwitchableFilter& filter(int channel, int index) const {
-    return filters[channel * kFiltersPerChannel + index];
-  }
+  const SwitchableFilter& filter(int channel, int index) const { return filters[channel * kFiltersPerChannel + index]; }
   // Fills the pattern anew from the pattern generator.
   void drawStepPattern();
   // The plain filter loop is the reference the vector kernels are held to;

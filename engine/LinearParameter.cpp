@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-LinearParameter::LinearParameter(const char* name, const char* label, float minimum, float maximum,
-                                 float defaultValue, bool showSign)
+LinearParameter::LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue,
+                                 bool showSign)
     : ParameterDescriptor(name, label, 0.0f), showSign(showSign), minimum(minimum), maximum(maximum) {
   setNormalized((defaultValue - minimum) / (maximum - minimum));
 }
@@ -42,7 +42,9 @@ void LinearParameter::format(char* text, bool shortForm) const {
   if (magnitude >= 100000.0) {
     pattern[length++] = 'g';
   } else {
-    const char digits = shortForm ? (magnitude >= 100.0 ? '0' : magnitude >= 10.0 ? '1' : '2')
+    const char digits = shortForm ? (magnitude >= 100.0  ? '0'
+                                     : magnitude >= 10.0 ? '1'
+                                                         : '2')
                                   : (magnitude >= 1000.0  ? '0'
                                      : magnitude >= 100.0 ? '1'
                                      : magnitude >= 10.0  ? '2'

@@ -5,8 +5,7 @@
 
 class LinearParameter final : public ParameterDescriptor {
 public:
-  LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue,
-                  bool showSign);
+  LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue, bool showSign);
 
   void setNormalized(float value) override;
   void formatDisplay(char* text) const override;

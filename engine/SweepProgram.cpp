@@ -26,14 +26,13 @@ SweepProgram::SweepProgram() {
   parameters[kFilterMode] = std::make_unique<ChoiceParameter>("Filter", " Mode", kModeCount, kFilterModeNames,
                                                               itemOf(FilterMode::kLowPass12));
   parameters[kMinimumFrequency] = std::make_unique<LogFrequencyParameter>("Min Freq", " Hz", 20.0f, 10000.0f, 55.0f);
-  parameters[kMaximumFrequency] =
-      std::make_unique<LogFrequencyParameter>("Max Freq", " Hz", 20.0f, 10000.0f, 1760.0f);
+  parameters[kMaximumFrequency] = std::make_unique<LogFrequencyParameter>("Max Freq", " Hz", 20.0f, 10000.0f, 1760.0f);
   parameters[kResonance] = std::make_unique<LinearParameter>("Resonance", " ", 0.0f, 1.0f, 0.5f, false);
   parameters[kActiveFilters] = std::make_unique<IntegerParameter>("Active", " Filters", 1, 4, 1, false);
   parameters[kTempo] = std::make_unique<IntegerParameter>("Tempo", " BPM", 1, 250, 120, false);
   parameters[kRepeatCount] = std::make_unique<IntegerParameter>("Repeat", " Count", 1, 32, 4, false);
-  parameters[kSyncMode] = std::make_unique<ChoiceParameter>("Sync", " Mode", 2, kSyncModeNames,
-                                                            itemOf(SyncMode::kSyncHost));
+  parameters[kSyncMode] =
+      std::make_unique<ChoiceParameter>("Sync", " Mode", 2, kSyncModeNames, itemOf(SyncMode::kSyncHost));
   parameters[kTimeDivision] =
       std::make_unique<ChoiceParameter>("Time", " Div", kNoteValueCount, noteValueNames(), kHalfNote);
   parameters[kStepCount] = std::make_unique<IntegerParameter>("Steps", " ", 2, 32, 4, false);

@@ -17,16 +17,16 @@ public:
   void recomputeCoefficients(FilterMode mode, float cutoff, float resonance);
   // Several filters at once (at most four), each as recomputeCoefficients
   // would set it up; the ladders' exponentials are evaluated side by side.
-  static void recomputeCoefficients(SwitchableFilter* const* filters, int count, FilterMode mode,
-                                    const float* cutoffs, float resonance);
+  static void recomputeCoefficients(SwitchableFilter* const* filters, int count, FilterMode mode, const float* cutoffs,
+                                    float resonance);
   // The mode and coefficients of `source`, which runs at the same sample rate:
   // the same as recomputing them, without the sines and exponentials.
   void copyCoefficientsFrom(const SwitchableFilter& source);
   float processSample(float x) {
     if (usesLadder(mode)) return ladder.processSample(x);
     stateVariable.processSample(x);
-    return stateVariableOutput(mode, stateVariable.inputOutput(), stateVariable.lowOutput(),
-                               stateVariable.highOutput(), stateVariable.bandOutput(), stateVariable.notchOutput());
+    return stateVariableOutput(mode, stateVariable.inputOutput(), stateVariable.lowOutput(), stateVariable.highOutput(),
+                               stateVariable.bandOutput(), stateVariable.notchOutput());
   }
   // A non-finite state (a NaN from the host, a diverged ladder) is cleared, so
   // that one bad sample cannot silence the filter for good.

@@ -10,8 +10,7 @@ constexpr std::int32_t kDefaultClickButtons = MouseButtonLeft | ModifierControl;
 constexpr float kFineStepFactor = 0.1f;
 }  // namespace
 
-GuiControl::GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag,
-                       GuiBitmap* background)
+GuiControl::GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background)
     : GuiView(size), listener(listener), tag(tag), background(background) {}
 
 bool GuiControl::isDirty() const {
@@ -74,8 +73,8 @@ bool GuiControl::wheelStep(GuiDrawingContext* context, float distance) {
   if (!isMouseEnabled()) return false;
   float step = distance * wheelIncrement;
   // Without a context the modifiers are read the same way, from the live key state.
-  const std::int32_t buttons = context ? context->readMouseButtons()
-                                       : GuiDrawingContext(nullptr, nullptr, nullptr).readMouseButtons();
+  const std::int32_t buttons =
+      context ? context->readMouseButtons() : GuiDrawingContext(nullptr, nullptr, nullptr).readMouseButtons();
   if (buttons & ModifierShift) step *= kFineStepFactor;
   value.store(value.load(std::memory_order_relaxed) + step, std::memory_order_relaxed);
   clampValue();

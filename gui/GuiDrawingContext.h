@@ -80,8 +80,7 @@ public:
   void selectFont(std::int32_t fontId, std::int32_t size = 0, std::int32_t style = 0);
   // One line, vertically centred in r, not clipped to it; left-aligned text
   // starts one pixel inside r. Opaque text fills its own box with the fill colour.
-  void drawText(const char* text, const GuiRect& r, bool opaque = false,
-                std::int32_t alignment = TextAlignCentre);
+  void drawText(const char* text, const GuiRect& r, bool opaque = false, std::int32_t alignment = TextAlignCentre);
 
   // Live state of the buttons and modifiers at the moment of the call (not
   // that of some queued event): drag loops poll it until the left button is up.

@@ -24,9 +24,9 @@ GuiFrame::~GuiFrame() {
   removeAllViews(true);
 }
 
-template <typename Work> void GuiFrame::withWindowContext(Work&& work) {
-  window.withContext([](GuiDrawingContext& context, void* data) { (*static_cast<Work*>(data))(context); },
-                     &work);
+template <typename Work>
+void GuiFrame::withWindowContext(Work&& work) {
+  window.withContext([](GuiDrawingContext& context, void* data) { (*static_cast<Work*>(data))(context); }, &work);
 }
 
 void GuiFrame::draw(GuiDrawingContext& context) {

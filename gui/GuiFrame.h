@@ -91,7 +91,8 @@ private:
   std::int32_t routeKey(KeyHandler handler, const GuiKeyStroke& key);
   // Runs work with a context on the frame's window, made and released around
   // it; without a window there is nothing to draw on.
-  template <typename Work> void withWindowContext(Work&& work);
+  template <typename Work>
+  void withWindowContext(Work&& work);
 
   GuiFrameOwner* owner;
   GuiNativeWindow parentWindow;

@@ -9,15 +9,13 @@
 namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr double kTwoPiDouble = 6.283185307179586;
-constexpr float kDefaultStartAngle = 3.9269907f;   // 225 degrees: the minimum at the lower left
-constexpr float kDefaultRangeAngle = -4.712389f;   // 270 degrees clockwise
+constexpr float kDefaultStartAngle = 3.9269907f;  // 225 degrees: the minimum at the lower left
+constexpr float kDefaultRangeAngle = -4.712389f;  // 270 degrees clockwise
 constexpr float kPixelsPerRange = 200.0f;
 constexpr std::int32_t kLinearKnobMode = 2;
 constexpr std::int32_t kLineHandleInset = 3;
 
-std::int32_t insetForHandle(const GuiBitmap& bitmap) {
-  return static_cast<std::int32_t>(bitmap.width() * 0.5 + 2.5);
-}
+std::int32_t insetForHandle(const GuiBitmap& bitmap) { return static_cast<std::int32_t>(bitmap.width() * 0.5 + 2.5); }
 
 bool samePoint(const GuiPoint& a, const GuiPoint& b) { return a.x == b.x && a.y == b.y; }
 }  // namespace

@@ -12,8 +12,6 @@ struct GuiRect {
 
   std::int32_t width() const { return right - left; }
   std::int32_t height() const { return bottom - top; }
-  bool contains(const GuiPoint& p) const {
-    return left <= p.x && p.x <= right && top <= p.y && p.y <= bottom;
-  }
+  bool contains(const GuiPoint& p) const { return left <= p.x && p.x <= right && top <= p.y && p.y <= bottom; }
   GuiRect offsetBy(const GuiPoint& d) const { return {left + d.x, top + d.y, right + d.x, bottom + d.y}; }
 };

@@ -12,10 +12,10 @@ class GuiOffscreenContext;
 
 enum GuiSliderStyle : std::int32_t {
   SliderHorizontal = 1,
-  SliderOriginLeft = 8,    // drawing: value 0 at the start of the track
-  SliderOriginRight = 16,  // mouse: the value is mirrored
-  SliderOriginTop = 32,    // drawing: value 0 at the start of the track
-  SliderOriginBottom = 64, // mouse: the value is mirrored
+  SliderOriginLeft = 8,     // drawing: value 0 at the start of the track
+  SliderOriginRight = 16,   // mouse: the value is mirrored
+  SliderOriginTop = 32,     // drawing: value 0 at the start of the track
+  SliderOriginBottom = 64,  // mouse: the value is mirrored
 };
 
 class GuiSlider : public GuiControl {
@@ -23,8 +23,8 @@ public:
   // minPos and maxPos are window coordinates along the track. Retains the
   // background and the handle bitmap, each if given.
   GuiSlider(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, std::int32_t minPos,
-            std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background,
-            const GuiPoint& backgroundSource, std::int32_t style);
+            std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background, const GuiPoint& backgroundSource,
+            std::int32_t style);
   // Defined where GuiOffscreenContext is complete.
   ~GuiSlider() override;
 

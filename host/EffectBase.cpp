@@ -58,10 +58,8 @@ static bool needsPointer(VstInt32 opcode) {
     case effGetParamDisplay:
     case effGetParamName:
     case effEditGetRect:
-    case effEditOpen:
-      return true;
-    default:
-      return false;
+    case effEditOpen: return true;
+    default: return false;
   }
 }
 
@@ -173,8 +171,8 @@ static Result answerSafely(AEffect* record, Result fallback, Call call) {
   }
 }
 
-VstIntPtr VST_CALLBACK EffectBase::dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index,
-                                                   VstIntPtr value, void* ptr, float opt) {
+VstIntPtr VST_CALLBACK EffectBase::dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                   void* ptr, float opt) {
   return answerSafely<VstIntPtr>(record, 0, [&](EffectBase& effect) -> VstIntPtr {
     const VstIntPtr answer = effect.dispatch(opcode, index, value, ptr, opt);
     if (opcode != effClose) return answer;
@@ -190,8 +188,7 @@ void VST_CALLBACK EffectBase::processEntry(AEffect* record, float** inputs, floa
   });
 }
 
-void VST_CALLBACK EffectBase::processReplacingEntry(AEffect* record, float** inputs, float** outputs,
-                                                    VstInt32 frames) {
+void VST_CALLBACK EffectBase::processReplacingEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames) {
   answerSafely<bool>(record, false, [&](EffectBase& effect) {
     effect.processBlockReplacing(inputs, outputs, frames);
     return true;

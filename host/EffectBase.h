@@ -65,8 +65,7 @@ public:
 
 protected:
   // Sends one request to the host; 0 when there is no host callback.
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
   void setFlag(VstInt32 flag, bool on);
 
   // Written by the host's user-interface thread, read on its audio thread.
@@ -80,11 +79,10 @@ protected:
   AEffect effectRecord;
 
 private:
-  static VstIntPtr VST_CALLBACK dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index,
-                                                VstIntPtr value, void* ptr, float opt);
+  static VstIntPtr VST_CALLBACK dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                void* ptr, float opt);
   static void VST_CALLBACK processEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames);
-  static void VST_CALLBACK processReplacingEntry(AEffect* record, float** inputs, float** outputs,
-                                                 VstInt32 frames);
+  static void VST_CALLBACK processReplacingEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames);
   static void VST_CALLBACK setParameterEntry(AEffect* record, VstInt32 index, float value);
   static float VST_CALLBACK getParameterEntry(AEffect* record, VstInt32 index);
 };

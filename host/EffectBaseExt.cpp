@@ -15,10 +15,8 @@ static bool needsPointer(VstInt32 opcode) {
     case effGetErrorText:
     case effGetVendorString:
     case effGetProductString:
-    case effCanDo:
-      return true;
-    default:
-      return false;
+    case effCanDo: return true;
+    default: return false;
   }
 }
 
@@ -174,7 +172,9 @@ bool EffectBaseExt::canHostDo(char* text) { return callHost(audioMasterCanDo, 0,
 void EffectBaseExt::setIsSynth(bool on) { setFlag(effFlagsIsSynth, on); }
 void EffectBaseExt::setNoSoundInStop(bool on) { setFlag(effFlagsNoSoundInStop, on); }
 VstIntPtr EffectBaseExt::hostLanguage() { return callHost(audioMasterGetLanguage); }
-VstIntPtr EffectBaseExt::hostOpenWindow(void* description) { return callHost(audioMasterOpenWindow, 0, 0, description); }
+VstIntPtr EffectBaseExt::hostOpenWindow(void* description) {
+  return callHost(audioMasterOpenWindow, 0, 0, description);
+}
 
 bool EffectBaseExt::hostCloseWindow(void* description) {
   return callHost(audioMasterCloseWindow, 0, 0, description) != 0;
@@ -215,13 +215,9 @@ bool EffectBaseExt::midiKeyName(VstInt32, void*) { return false; }
 bool EffectBaseExt::beginProgramChange() { return false; }
 bool EffectBaseExt::endProgramChange() { return false; }
 
-bool EffectBaseExt::hostBeginEdit(VstInt32 index) {
-  return callHost(audioMasterBeginEdit, index) != 0;
-}
+bool EffectBaseExt::hostBeginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
 
-bool EffectBaseExt::hostEndEdit(VstInt32 index) {
-  return callHost(audioMasterEndEdit, index) != 0;
-}
+bool EffectBaseExt::hostEndEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
 
 bool EffectBaseExt::hostOpenFileSelector(void* selector) {
   return selector != nullptr && callHost(audioMasterOpenFileSelector, 0, 0, selector) != 0;

@@ -13,6 +13,6 @@ extern "C" AEffect* VST_CALLBACK pluginEntry(AudioMasterCallback hostCallback) {
 extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(AudioMasterCallback hostCallback) {
   return openPluginInstance(hostCallback, createPluginEffect);
 }
-extern "C" __attribute__((visibility("default"))) AEffect* legacyPluginMain(AudioMasterCallback)
-    __asm__("main") __attribute__((alias("VSTPluginMain")));
+extern "C" __attribute__((visibility("default"))) AEffect* legacyPluginMain(AudioMasterCallback) __asm__("main")
+    __attribute__((alias("VSTPluginMain")));
 #endif

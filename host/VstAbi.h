@@ -16,10 +16,10 @@ using VstIntPtr = std::intptr_t;
 
 struct AEffect;
 
-using AudioMasterCallback = VstIntPtr(VST_CALLBACK*)(AEffect*, VstInt32 opcode, VstInt32 index,
-                                                     VstIntPtr value, void* ptr, float opt);
-using DispatcherProc = VstIntPtr(VST_CALLBACK*)(AEffect*, VstInt32 opcode, VstInt32 index,
-                                                VstIntPtr value, void* ptr, float opt);
+using AudioMasterCallback = VstIntPtr(VST_CALLBACK*)(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                     void* ptr, float opt);
+using DispatcherProc = VstIntPtr(VST_CALLBACK*)(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                                float opt);
 using ProcessProc = void(VST_CALLBACK*)(AEffect*, float** inputs, float** outputs, VstInt32 frames);
 using SetParameterProc = void(VST_CALLBACK*)(AEffect*, VstInt32 index, float value);
 using GetParameterProc = float(VST_CALLBACK*)(AEffect*, VstInt32 index);
@@ -262,13 +262,13 @@ static_assert(offsetof(VstPinProperties, flags) == 64 && offsetof(VstPinProperti
 #if INTPTR_MAX == INT32_MAX
 static_assert(sizeof(AEffect) == 144, "the 32-bit effect record is 144 bytes");
 static_assert(offsetof(AEffect, dispatcher) == 4 && offsetof(AEffect, numPrograms) == 20 &&
-              offsetof(AEffect, flags) == 36 && offsetof(AEffect, ioRatio) == 60 &&
-              offsetof(AEffect, object) == 64 && offsetof(AEffect, uniqueID) == 72 &&
-              offsetof(AEffect, processReplacing) == 80 && offsetof(AEffect, reservedPointer) == 84);
+              offsetof(AEffect, flags) == 36 && offsetof(AEffect, ioRatio) == 60 && offsetof(AEffect, object) == 64 &&
+              offsetof(AEffect, uniqueID) == 72 && offsetof(AEffect, processReplacing) == 80 &&
+              offsetof(AEffect, reservedPointer) == 84);
 #else
 static_assert(sizeof(AEffect) == 192, "the 64-bit effect record is 192 bytes");
 static_assert(offsetof(AEffect, dispatcher) == 8 && offsetof(AEffect, numPrograms) == 40 &&
-              offsetof(AEffect, flags) == 56 && offsetof(AEffect, ioRatio) == 92 &&
-              offsetof(AEffect, object) == 96 && offsetof(AEffect, uniqueID) == 112 &&
-              offsetof(AEffect, processReplacing) == 120 && offsetof(AEffect, reservedPointer) == 128);
+              offsetof(AEffect, flags) == 56 && offsetof(AEffect, ioRatio) == 92 && offsetof(AEffect, object) == 96 &&
+              offsetof(AEffect, uniqueID) == 112 && offsetof(AEffect, processReplacing) == 120 &&
+              offsetof(AEffect, reservedPointer) == 128);
 #endif

@@ -84,8 +84,8 @@ void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const G
   if (!native || !native->bitmap) return;
   GuiMemoryDc sourceDc(deviceContextOf(context), native->bitmap.get());
   const GuiPoint& offset = context.drawOffset();
-  BitBlt(deviceContextOf(context), r.left + offset.x, r.top + offset.y, r.width(), r.height(),
-         sourceDc.handle(), source.x, source.y, SRCCOPY);
+  BitBlt(deviceContextOf(context), r.left + offset.x, r.top + offset.y, r.width(), r.height(), sourceDc.handle(),
+         source.x, source.y, SRCCOPY);
 }
 
 void GuiBitmap::drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {

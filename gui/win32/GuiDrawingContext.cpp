@@ -32,7 +32,8 @@ constexpr LONG kWeightBold = 700;
 bool keyHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
 // Selects the new object and deletes the one the context made before it.
-template <typename Handle> void replaceOwn(HDC dc, GuiGdiObject<Handle>& own, Handle made) {
+template <typename Handle>
+void replaceOwn(HDC dc, GuiGdiObject<Handle>& own, Handle made) {
   SelectObject(dc, made);
   own.reset(made);
 }

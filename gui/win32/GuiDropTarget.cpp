@@ -41,8 +41,7 @@ ULONG STDMETHODCALLTYPE GuiDropTarget::Release() {
   return static_cast<ULONG>(count < 0 ? 0 : count);
 }
 
-HRESULT STDMETHODCALLTYPE GuiDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point,
-                                                   DWORD* effect) {
+HRESULT STDMETHODCALLTYPE GuiDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
   acceptsData = data && (offers(data, CF_TEXT) || offers(data, CF_HDROP));
   if (acceptsData) return DragOver(keyState, point, effect);
   if (effect) *effect = DROPEFFECT_NONE;

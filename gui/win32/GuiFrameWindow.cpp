@@ -1,7 +1,7 @@
 #include "gui/GuiFrameWindow.h"
 
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <new>
 

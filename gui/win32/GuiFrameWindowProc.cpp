@@ -10,9 +10,7 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (!frame) return DefWindowProcA(window, message, wParam, lParam);
 
   switch (message) {
-    case WM_DESTROY:
-      frame->onWindowDestroyed();
-      break;
+    case WM_DESTROY: frame->onWindowDestroyed(); break;
     case WM_PAINT: {
       if (!GetUpdateRect(window, nullptr, FALSE)) break;
       GuiPaintDc dc(window);
@@ -30,8 +28,7 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       frame->onMouseDown(context, where);
       return 0;
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

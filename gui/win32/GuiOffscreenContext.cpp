@@ -21,8 +21,7 @@ struct GuiOffscreenContext::Image {
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
                                          const GuiColour& background)
-    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width),
-      background(background) {
+    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(background) {
   {
     GuiWindowDc windowDc(frame ? static_cast<HWND>(frame->frameWindow()) : nullptr);
     image.reset(new (std::nothrow) Image(windowDc.handle(), width, height));

@@ -1,10 +1,10 @@
 #include "gui/win32/GuiShortcut.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
 #include <shlguid.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstring>
 

@@ -14,7 +14,7 @@
 namespace {
 
 // The X cursors standing in for the Windows cursors of the shapes 1 to 6.
-constexpr unsigned kCursorGlyphs[] = {XC_watch, XC_sb_h_double_arrow, XC_sb_v_double_arrow,
+constexpr unsigned kCursorGlyphs[] = {XC_watch, XC_sb_h_double_arrow,  XC_sb_v_double_arrow,
                                       XC_fleur, XC_bottom_left_corner, XC_bottom_right_corner};
 
 }  // namespace
@@ -29,8 +29,8 @@ GuiFrameWindow::~GuiFrameWindow() {
 
 bool GuiFrameWindow::create(GuiNativeWindow parent, const GuiRect& size) {
   if (!parent || !native) return false;
-  native->child = X11ChildWindow::create(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent)),
-                                         size.width(), size.height(), *native);
+  native->child = X11ChildWindow::create(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent)), size.width(),
+                                         size.height(), *native);
   return native->child != nullptr;
 }
 

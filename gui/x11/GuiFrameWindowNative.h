@@ -45,7 +45,8 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
   GuiNativeWindow handle() const {
     return usable() ? reinterpret_cast<GuiNativeWindow>(static_cast<std::uintptr_t>(child->id())) : nullptr;
   }
-  template <typename Work> void withContext(Work&& work) {
+  template <typename Work>
+  void withContext(Work&& work) {
     if (!usable()) return;
     cairo_t* cairo = cairo_create(child->pixels());
     {

@@ -21,8 +21,7 @@ struct GuiOffscreenContext::Image {
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
                                          const GuiColour& background)
-    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width),
-      background(background) {
+    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(background) {
   if (width <= 0 || height <= 0) return;
   cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   cairo_t* cairo = cairo_create(pixels);

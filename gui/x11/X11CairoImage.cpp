@@ -36,7 +36,7 @@ bool readPngSize(const unsigned char* bytes, std::size_t size, int& width, int& 
   // The signature, then the header chunk's length and type, then its width
   // and height as big-endian 32-bit numbers.
   static constexpr unsigned char kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
-                                             0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+                                             0,    0,   0,   13,  'I',  'H',  'D',  'R'};
   constexpr std::size_t kHeaderEnd = sizeof kStart + 8;
   if (!bytes || size < kHeaderEnd || std::memcmp(bytes, kStart, sizeof kStart) != 0) return false;
   auto number = [&](std::size_t at) {

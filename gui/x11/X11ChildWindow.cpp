@@ -68,8 +68,7 @@ void unregisterWindow(Window id) {
 }
 
 GuiRect unite(const GuiRect& a, const GuiRect& b) {
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -178,8 +177,7 @@ void X11ChildWindow::handle(XEvent& event) {
       exposurePending = false;
       listener.onDestroyed();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -18,7 +18,8 @@ std::int32_t toolkitBits(unsigned mask) {
 }
 
 // Runs ask with our connection, or with one opened for the question.
-template <typename Ask> bool withDisplay(Display* ours, Ask&& ask) {
+template <typename Ask>
+bool withDisplay(Display* ours, Ask&& ask) {
   if (ours) return ask(ours);
   const std::unique_ptr<X11Connection> temporary = X11Connection::open();
   return temporary && ask(temporary->display());

@@ -191,9 +191,9 @@ TEST(FilterSweepEffect, SuspendKeepsEveryStateAndResumeContinuesFromIt) {
   for (float sample : out) ASSERT_EQ(sample, 4.0f);
   interrupted.effect.dispatch(effMainsChanged, 0, 1, nullptr, 0.0f);
   const std::vector<float> input = steadyInput(2000, 0.5f), inputRight = steadyInput(2000, -0.25f);
-  const std::vector<float> second = interrupted.host.render(
-      interrupted.effect, std::vector<float>(input.begin() + 1000, input.end()),
-      std::vector<float>(inputRight.begin() + 1000, inputRight.end()), 500);
+  const std::vector<float> second =
+      interrupted.host.render(interrupted.effect, std::vector<float>(input.begin() + 1000, input.end()),
+                              std::vector<float>(inputRight.begin() + 1000, inputRight.end()), 500);
   for (int n = 0; n < 1000; ++n) {
     ASSERT_EQ(first[n], whole[n]);
     ASSERT_EQ(second[n], whole[1000 + n]) << n;

@@ -53,7 +53,7 @@ inline std::uint64_t digestSamples(std::uint64_t digest, const float* samples, i
 constexpr float kNormalized1000Hz = 0.629488289f;
 
 struct IdentityStep {
-  VstInt32 mode;     // -1: the warm-up, not digested
+  VstInt32 mode;  // -1: the warm-up, not digested
   int frames;
 };
 

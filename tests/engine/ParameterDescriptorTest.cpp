@@ -160,7 +160,7 @@ TEST(LinearParameter, DisplaysPickDigitsByMagnitude) {
     float plain;
     const char* full;
     const char* shortForm;
-  } cases[] = {{0.5f, "0.500", "0.50"},   {12.5f, "12.50", "12.5"},      {150.0f, "150.0", "150"},
+  } cases[] = {{0.5f, "0.500", "0.50"},   {12.5f, "12.50", "12.5"},   {150.0f, "150.0", "150"},
                {2500.0f, "2500", "2500"}, {250000.0f, "250000", "!"}, {-12.5f, "-12.50", "-12.5"}};
   for (const auto& c : cases) {
     wide.setNormalized(c.plain / 1000000.0f);

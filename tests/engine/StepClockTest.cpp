@@ -115,8 +115,8 @@ TEST(StepClock, WholePartIsTheRoundedPositionJustBelowIt) {
     clock.updateFromTransport(16, 0.0, position, false);  // one sweep per beat
     return clock.lastReportedSweep();
   };
-  std::vector<double> positions = {0.0, 0.99999987, 0.9999999, 1.0, -0.5, -1.0, 2147483646.9, 2147483647.6,
-                                   -2147483647.9, 1.0e12, -1.0e12};
+  std::vector<double> positions = {0.0,          0.99999987,   0.9999999,     1.0,    -0.5,   -1.0,
+                                   2147483646.9, 2147483647.6, -2147483647.9, 1.0e12, -1.0e12};
   for (int whole = -40; whole <= 40; ++whole)
     for (double offset : {-1.3e-7, -1.2e-7, -1.1e-7, 0.0, 0.25, 0.5, 0.50000012, 0.75})
       positions.push_back(whole + offset);

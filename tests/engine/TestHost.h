@@ -28,8 +28,8 @@ public:
 
   // Processes frames of input (stereo, interleaved per channel buffers) in
   // blocks of blockSize, serving each block the position of its first sample.
-  std::vector<float> render(FilterSweepEffect& effect, const std::vector<float>& left,
-                            const std::vector<float>& right, int blockSize, bool replacing = false);
+  std::vector<float> render(FilterSweepEffect& effect, const std::vector<float>& left, const std::vector<float>& right,
+                            int blockSize, bool replacing = false);
 
 private:
   static VstIntPtr VST_CALLBACK answer(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float);

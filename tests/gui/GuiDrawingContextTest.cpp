@@ -16,9 +16,7 @@ bool onBorder(const GuiRect& r, int x, int y) {
   return inside && (x == r.left || x == r.right || y == r.top || y == r.bottom);
 }
 
-bool strictlyInside(const GuiRect& r, int x, int y) {
-  return r.left < x && x < r.right && r.top < y && y < r.bottom;
-}
+bool strictlyInside(const GuiRect& r, int x, int y) { return r.left < x && x < r.right && r.top < y && y < r.bottom; }
 
 // The smallest rectangle holding every pixel of the colour (right and bottom inclusive).
 GuiRect inkBox(const TestCanvas& canvas, const GuiColour& ink) {

@@ -159,4 +159,3 @@ TEST(GuiFrameWindow, RealMouseInputReachesTheViewAndShowsInTheButtonState) {
   EXPECT_EQ(view->presses[0].x, 50);
   EXPECT_EQ(view->presses[0].y, 60);
 }
-

@@ -12,7 +12,7 @@ namespace {
 constexpr GuiRect kKnobRect{0, 0, 28, 28};
 
 struct KnobWithHandle : ::testing::Test {
-  KnobWithHandle() { handle->release(); }  // the knob keeps its own reference
+  KnobWithHandle() { handle->release(); }                            // the knob keeps its own reference
   GuiBitmap* handle = new GuiBitmap(testBitmaps(), kCornersBitmap);  // 6 x 6
   GuiKnob knob{kKnobRect, nullptr, 0, nullptr, handle, {0, 0}};
 };

@@ -85,9 +85,9 @@ TEST(GuiValueDisplay, FrameFirstBevelReplacesThePlainFrame) {
   TestCanvas canvas(32, 16, ColourWhite);
   GuiDrawingContext context(nullptr, canvas.surface(), nullptr);
   display.draw(context);
-  EXPECT_EQ(canvas.pixel(kBox.left, kBox.top + 5), ColourBlue);   // left edge: frame colour
-  EXPECT_EQ(canvas.pixel(kBox.left + 5, kBox.top), ColourBlue);   // top edge
-  EXPECT_EQ(canvas.pixel(kBox.right, kBox.top + 5), ColourGreen); // right edge: back colour
+  EXPECT_EQ(canvas.pixel(kBox.left, kBox.top + 5), ColourBlue);    // left edge: frame colour
+  EXPECT_EQ(canvas.pixel(kBox.left + 5, kBox.top), ColourBlue);    // top edge
+  EXPECT_EQ(canvas.pixel(kBox.right, kBox.top + 5), ColourGreen);  // right edge: back colour
   EXPECT_EQ(canvas.pixel(kBox.left + 5, kBox.bottom), ColourGreen);
   EXPECT_EQ(canvas.pixel(kBox.left + 5, kBox.top + 5), ColourGreen);
 }

@@ -11,8 +11,7 @@
 namespace {
 struct Dispatch : ::testing::Test {
   Dispatch() { RecordingHost::reset(0); }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f) {
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
     AEffect* record = effect.record();
     return record->dispatcher(record, opcode, index, value, ptr, opt);
   }
@@ -80,11 +79,21 @@ TEST_F(Dispatch, ProgramOutsideTheRangeIsIgnored) {
 }
 
 TEST_F(Dispatch, NullTextOrRecordPointerAnswersZero) {
-  const VstInt32 opcodes[] = {effSetProgramName,        effGetProgramName,     effGetParamLabel,
-                              effGetParamDisplay,       effGetParamName,       effEditGetRect,
-                              effEditOpen,              effString2Parameter,   effGetProgramNameIndexed,
-                              effGetInputProperties,    effGetOutputProperties, effGetEffectName,
-                              effGetErrorText,          effGetVendorString,    effGetProductString,
+  const VstInt32 opcodes[] = {effSetProgramName,
+                              effGetProgramName,
+                              effGetParamLabel,
+                              effGetParamDisplay,
+                              effGetParamName,
+                              effEditGetRect,
+                              effEditOpen,
+                              effString2Parameter,
+                              effGetProgramNameIndexed,
+                              effGetInputProperties,
+                              effGetOutputProperties,
+                              effGetEffectName,
+                              effGetErrorText,
+                              effGetVendorString,
+                              effGetProductString,
                               effCanDo};
   attachEditor();
   for (VstInt32 opcode : opcodes) EXPECT_EQ(dispatch(opcode, 0, 0, nullptr), 0) << opcode;

@@ -50,10 +50,14 @@ TEST(EffectRecord, FlagSettersSetAndClearOnlyTheirBit) {
     void (EffectBaseExt::*set)(bool);
     VstInt32 flag;
   } setters[] = {
-      {&EffectBaseExt::setHasClip, 2},          {&EffectBaseExt::setHasVu, 4},
-      {&EffectBaseExt::setCanMono, 8},          {&EffectBaseExt::setCanReplace, 16},
-      {&EffectBaseExt::setProgramsAreChunks, 32}, {&EffectBaseExt::setIsSynth, 256},
-      {&EffectBaseExt::setNoSoundInStop, 512},  {&EffectBaseExt::setExtIsAsync, 1024},
+      {&EffectBaseExt::setHasClip, 2},
+      {&EffectBaseExt::setHasVu, 4},
+      {&EffectBaseExt::setCanMono, 8},
+      {&EffectBaseExt::setCanReplace, 16},
+      {&EffectBaseExt::setProgramsAreChunks, 32},
+      {&EffectBaseExt::setIsSynth, 256},
+      {&EffectBaseExt::setNoSoundInStop, 512},
+      {&EffectBaseExt::setExtIsAsync, 1024},
       {&EffectBaseExt::setExtHasBuffer, 2048},
   };
   for (const auto& setter : setters) {

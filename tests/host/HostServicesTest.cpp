@@ -23,6 +23,8 @@ struct Service {
 
 VstIntPtr answerOf(bool answer) { return answer ? 1 : 0; }
 
+// One service a row, however long the row.
+// clang-format off
 const std::vector<Service>& services() {
   static const std::vector<Service> table = {
       {"hostVersion", [](EffectBaseExt& e) { return e.hostVersion(); }, 1, 0, 0, nullptr, 0, 1},
@@ -68,6 +70,7 @@ const std::vector<Service>& services() {
   };
   return table;
 }
+// clang-format on
 }  // namespace
 
 TEST(HostServices, EachSendsItsRequestWithItsArguments) {

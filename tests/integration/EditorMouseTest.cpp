@@ -58,7 +58,11 @@ TEST_F(EditorPanel, SliderDragReportsOneEditAndTheDisplayFollows) {
 TEST_F(EditorPanel, ControlClickRestoresTheDefaultWithoutADrag) {
   host.setParameter(kTempo, 0.2f);
   host.clearCalls();
-  InputScript().keyDown(TestModifier::Control).click(onScreen(100, kTempoSliderY)).keyUp(TestModifier::Control).playOn(*window);
+  InputScript()
+      .keyDown(TestModifier::Control)
+      .click(onScreen(100, kTempoSliderY))
+      .keyUp(TestModifier::Control)
+      .playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_TRUE(isEdit(calls[0], audioMasterAutomate, kTempo));
@@ -112,7 +116,11 @@ TEST_F(EditorPanel, AltSwitchesTheKnobToCircularMode) {
   host.setParameter(kFilterMode, 0.0f);
   window->runFor(50);
   host.clearCalls();
-  InputScript().keyDown(TestModifier::Alt).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(TestModifier::Alt).playOn(*window);
+  InputScript()
+      .keyDown(TestModifier::Alt)
+      .click(onScreen(kModeKnobTop.x, kModeKnobTop.y))
+      .keyUp(TestModifier::Alt)
+      .playOn(*window);
   const std::vector<HostCall> calls = editCalls();
   expectOneEdit(calls, kFilterMode);
   // Circular mode: the press at the top of the knob is the middle of the range.
@@ -129,7 +137,11 @@ TEST_F(EditorPanel, HostKnobModeMakesCircularTheDefaultAndAltLinear) {
 
   host.setParameter(kFilterMode, 0.0f);
   host.clearCalls();
-  InputScript().keyDown(TestModifier::Alt).click(onScreen(kModeKnobTop.x, kModeKnobTop.y)).keyUp(TestModifier::Alt).playOn(*window);
+  InputScript()
+      .keyDown(TestModifier::Alt)
+      .click(onScreen(kModeKnobTop.x, kModeKnobTop.y))
+      .keyUp(TestModifier::Alt)
+      .playOn(*window);
   // Linear mode: a press without a move changes nothing, so nothing is automated.
   const std::vector<HostCall> calls = editCalls();
   ASSERT_EQ(calls.size(), 2u);

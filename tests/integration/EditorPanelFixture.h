@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "editor/FilterSweepEditor.h"
-#include "gui/GuiBitmap.h"
 #include "engine/FilterSweepEffect.h"
+#include "gui/GuiBitmap.h"
 #include "gui/GuiControl.h"
 #include "gui/GuiFrame.h"
 #include "gui/GuiValueDisplay.h"
@@ -47,14 +47,14 @@ protected:
     window.reset();
   }
 
-  FilterSweepEffect& effect() { return *static_cast<FilterSweepEffect*>(static_cast<EffectBase*>(host.effect()->object)); }
+  FilterSweepEffect& effect() {
+    return *static_cast<FilterSweepEffect*>(static_cast<EffectBase*>(host.effect()->object));
+  }
   FilterSweepEditor& editor() { return *static_cast<FilterSweepEditor*>(effect().attachedEditor()); }
   GuiFrame& frame() { return *editor().editorFrame(); }
   // Views are added control, display, control, display ... in parameter order.
   GuiControl& control(int parameter) { return *static_cast<GuiControl*>(frame().viewAt(2 * parameter)); }
-  GuiValueDisplay& display(int parameter) {
-    return *static_cast<GuiValueDisplay*>(frame().viewAt(2 * parameter + 1));
-  }
+  GuiValueDisplay& display(int parameter) { return *static_cast<GuiValueDisplay*>(frame().viewAt(2 * parameter + 1)); }
   std::string shownText(int parameter) {
     char text[GuiValueDisplay::kTextCapacity];
     display(parameter).formatValue(text);

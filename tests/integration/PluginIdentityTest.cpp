@@ -61,9 +61,9 @@ TEST(PluginIdentity, CapabilitiesMatchExactly) {
   const struct {
     const char* text;
     VstIntPtr answer;
-  } table[] = {{"receiveVstTimeInfo", 1},   {"receiveVstEvents", -1},     {"receiveVstMidiEvent", -1},
-               {"midiProgramNames", -1},     {"receiveVstTimeInfo ", 0},   {"ReceiveVstTimeInfo", 0},
-               {"sendVstEvents", 0},         {"", 0}};
+  } table[] = {
+      {"receiveVstTimeInfo", 1},  {"receiveVstEvents", -1},  {"receiveVstMidiEvent", -1}, {"midiProgramNames", -1},
+      {"receiveVstTimeInfo ", 0}, {"ReceiveVstTimeInfo", 0}, {"sendVstEvents", 0},        {"", 0}};
   for (const auto& entry : table) {
     std::string text = entry.text;
     EXPECT_EQ(host.dispatch(effCanDo, 0, 0, text.data()), entry.answer) << '"' << entry.text << '"';

@@ -9,11 +9,10 @@
 namespace {
 class AudioShapes : public AudioThreadWatchedTest {};
 
-constexpr float kRates[] = {1000.0f, 8000.0f,  22050.0f,  44100.0f,  48000.0f,
+constexpr float kRates[] = {1000.0f,  8000.0f,  22050.0f,  44100.0f,  48000.0f,
                             88200.5f, 96000.0f, 192000.0f, 384000.0f, 768000.0f};
 constexpr float kUnusableRates[] = {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
-                                    std::numeric_limits<float>::infinity(),
-                                    -std::numeric_limits<float>::infinity()};
+                                    std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
 
 // Both process entries the record announces.
 std::vector<bool> processForms(const RunningPlugin& plugin) {
@@ -142,8 +141,15 @@ TEST_F(AudioShapes, MissingRandomBackwardAndStillTimeKeepsTheSoundFinite) {
   plugin.host.setParameter(kRepeatCount, 0.0f);
   std::minstd_rand random(13);
   StereoBuffers buffers(700);
-  const double hostileTimes[] = {0.0, -1.0, 1e12, -1e12, 1e300, std::numeric_limits<double>::infinity(),
-                                 std::numeric_limits<double>::quiet_NaN(), 4.5e15, 2147483648.0};
+  const double hostileTimes[] = {0.0,
+                                 -1.0,
+                                 1e12,
+                                 -1e12,
+                                 1e300,
+                                 std::numeric_limits<double>::infinity(),
+                                 std::numeric_limits<double>::quiet_NaN(),
+                                 4.5e15,
+                                 2147483648.0};
   std::uniform_real_distribution<double> beat(-1000.0, 100000.0), tempo(0.0, 999.0);
   for (int block = 0; block < 400; ++block) {
     Transport& transport = plugin.host.transport;

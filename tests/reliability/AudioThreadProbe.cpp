@@ -112,11 +112,11 @@ Function* nextDefinition(std::atomic<void*>& cached, Function*, const char* name
 }
 }  // namespace
 
-#define LUMIVANE_COUNTED_LOCK(name, Object, ...)                              \
-  extern "C" int name(Object* object) __VA_ARGS__ {                           \
-    static std::atomic<void*> cached{nullptr};                               \
-    noteLock();                                                               \
-    return nextDefinition(cached, name, #name)(object);                       \
+#define LUMIVANE_COUNTED_LOCK(name, Object, ...)        \
+  extern "C" int name(Object* object) __VA_ARGS__ {     \
+    static std::atomic<void*> cached{nullptr};          \
+    noteLock();                                         \
+    return nextDefinition(cached, name, #name)(object); \
   }
 
 LUMIVANE_COUNTED_LOCK(pthread_mutex_lock, pthread_mutex_t, noexcept)

@@ -20,8 +20,7 @@ inline ByteRanges documentedWrites(VstInt32 opcode, bool hasEditor) {
     case effGetProgramNameIndexed:
     case effGetEffectName:
     case effGetVendorString:
-    case effGetProductString:
-      return {{0, 24}};
+    case effGetProductString: return {{0, 24}};
     case effGetInputProperties:
     case effGetOutputProperties:
       return {{offsetof(VstPinProperties, label), 24},
@@ -30,8 +29,7 @@ inline ByteRanges documentedWrites(VstInt32 opcode, bool hasEditor) {
     case effEditGetRect:
       if (hasEditor) return {{0, sizeof(ERect*)}};
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 

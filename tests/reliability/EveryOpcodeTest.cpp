@@ -20,10 +20,12 @@ constexpr std::size_t kBufferSize = 512;
 
 const VstInt32 kOutOfRangeOpcodes[] = {-1, 69, 70, 1000, -1000, kInt32Min, kInt32Max};
 const VstInt32 kIndexes[] = {0, 1, -1, 10, 11, 19, 20, 63, 64, kInt32Min, kInt32Max};
-const VstIntPtr kValues[] = {0, 1, -1, 19, 20, 44100, kIntPtrMax, kIntPtrMin,
-                             static_cast<VstIntPtr>(static_cast<std::uint64_t>(1) << (sizeof(VstIntPtr) * 4)) + 3};
-const float kOpts[] = {0.0f, 1.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(),
-                       std::numeric_limits<float>::infinity(), 1e30f, -1e30f};
+const VstIntPtr kValues[] = {
+    0,          1,          -1,
+    19,         20,         44100,
+    kIntPtrMax, kIntPtrMin, static_cast<VstIntPtr>(static_cast<std::uint64_t>(1) << (sizeof(VstIntPtr) * 4)) + 3};
+const float kOpts[] = {
+    0.0f, 1.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 1e30f, -1e30f};
 
 std::vector<VstInt32> everyOpcode() {
   std::vector<VstInt32> opcodes;
@@ -76,8 +78,8 @@ TEST_F(EveryOpcode, WritesNothingBeyondWhatItDocuments) {
           ++calls;
           for (std::size_t offset = 0; offset + 1 < buffer.size(); ++offset)
             if (!mayWrite(allowed, offset)) {
-              ASSERT_EQ(buffer[offset], kSentinel) << "opcode " << opcode << " index " << index << " value "
-                                                   << value << " opt " << opt << " wrote byte " << offset;
+              ASSERT_EQ(buffer[offset], kSentinel) << "opcode " << opcode << " index " << index << " value " << value
+                                                   << " opt " << opt << " wrote byte " << offset;
             }
           ASSERT_EQ(std::memcmp(&recordBefore, plugin.effect, sizeof(AEffect)), 0)
               << "opcode " << opcode << " changed the effect record";

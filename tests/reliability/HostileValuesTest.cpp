@@ -15,8 +15,8 @@ constexpr int kBlock = 256;
 // Output must be finite again this many samples after the last bad input.
 constexpr int kRecovery = 128;
 
-const float kHostileParameterValues[] = {kNaN, kInfinity, -kInfinity, -1.0f,  2.0f,      1e30f, -1e30f,
-                                         kDenormal, -kDenormal, FLT_MIN, FLT_MAX, -FLT_MAX, 0.0f,  1.0f};
+const float kHostileParameterValues[] = {kNaN,      kInfinity,  -kInfinity, -1.0f,   2.0f,     1e30f, -1e30f,
+                                         kDenormal, -kDenormal, FLT_MIN,    FLT_MAX, -FLT_MAX, 0.0f,  1.0f};
 const float kBadSamples[] = {kNaN, kInfinity, -kInfinity, 1e30f, -1e30f, FLT_MAX};
 
 // Every sample at or after `from` (an index into the whole render) is finite.
@@ -170,8 +170,8 @@ TEST_F(HostileValues, ExtremeCutOffsAtExtremeRatesStayStable) {
             float& halfPeak = block < kBlocks / 2 ? firstHalfPeak : secondHalfPeak;
             halfPeak = std::fmax(halfPeak, peak);
           }
-          EXPECT_LT(secondHalfPeak, 50.0f) << rate << " Hz, cut-off " << cutOff << ", mode " << mode
-                                           << ", resonance " << resonance;
+          EXPECT_LT(secondHalfPeak, 50.0f)
+              << rate << " Hz, cut-off " << cutOff << ", mode " << mode << ", resonance " << resonance;
           EXPECT_LE(secondHalfPeak, 2.0f * firstHalfPeak + 1.0f)
               << rate << " Hz, cut-off " << cutOff << ", mode " << mode << ", resonance " << resonance;
         }

@@ -116,8 +116,7 @@ TEST_F(Lifecycle, SixteenInstancesKeepTheirOwnParametersProgramsAndSound) {
       block.clearOutput();
       alone.process(block, kBlock);
       for (int ch = 0; ch < 2; ++ch) {
-        ASSERT_EQ(std::memcmp(&rendered[i][(ch * kBlocks + b) * kBlock], block.outputs[ch], kBlock * sizeof(float)),
-                  0)
+        ASSERT_EQ(std::memcmp(&rendered[i][(ch * kBlocks + b) * kBlock], block.outputs[ch], kBlock * sizeof(float)), 0)
             << "instance " << i << ", block " << b << ", channel " << ch;
       }
     }
@@ -135,7 +134,7 @@ TEST_F(Lifecycle, InstancesKeepTheirOwnStepPatterns) {
     plugin.host.setParameter(kMaximumFrequency, 1.0f);
     plugin.host.setParameter(kSweepSpeed, 1.0f);
     plugin.host.setParameter(kTimeDivision, 0.0f);  // a step of a thirty-second note
-    plugin.host.setParameter(kStepCount, 0.0f);         // two steps: a new sweep every 5512 samples
+    plugin.host.setParameter(kStepCount, 0.0f);     // two steps: a new sweep every 5512 samples
     plugin.host.setParameter(kRepeatCount, 0.0f);   // and a new pattern with each sweep
   };
   auto render = [&](RunningPlugin& plugin, std::vector<float>& out) {

@@ -37,7 +37,7 @@ TEST_F(PatternThreads, PatternStaysWithinItsRangeWhileBothThreadsRedrawIt) {
   record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0.0f);
   record->setParameter(record, kTimeDivision, 0.0f);  // a sweep every sixteenth: boundaries all the time
   record->setParameter(record, kStepCount, 0.0f);
-  record->setParameter(record, kRepeatCount, 0.0f);   // and a new pattern at each
+  record->setParameter(record, kRepeatCount, 0.0f);  // and a new pattern at each
 
   std::atomic<bool> running{true};
   std::atomic<long> outOfRange{0}, looks{0};

@@ -83,9 +83,7 @@ private:
     for (int step = 0, steps = 2 + static_cast<int>(random() % 8); step < steps; ++step) moveTo(kDragMargin);
     line("mouseup 1");
   }
-  const char* pick(std::initializer_list<const char*> choices) {
-    return choices.begin()[random() % choices.size()];
-  }
+  const char* pick(std::initializer_list<const char*> choices) { return choices.begin()[random() % choices.size()]; }
 
   PanelArea panel;
   std::minstd_rand random;

@@ -33,7 +33,8 @@ void busyUserInterface(StandInHost& host, const std::atomic<bool>& running, long
       }
       case 4: host.dispatch(effCopyProgram, static_cast<VstInt32>(random() % kProgramCount)); break;
       case 5:
-        for (VstInt32 opcode : {effGetParamDisplay, effGetParamName, effGetParamLabel}) host.dispatch(opcode, index, 0, text);
+        for (VstInt32 opcode : {effGetParamDisplay, effGetParamName, effGetParamLabel})
+          host.dispatch(opcode, index, 0, text);
         break;
       case 6:
         host.dispatch(effGetProgramName, 0, 0, text);

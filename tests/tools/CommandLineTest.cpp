@@ -23,10 +23,9 @@ std::string refusal(const std::vector<std::string>& arguments) {
 }  // namespace
 
 TEST(CommandLine, RenderTakesEveryOptionBeforeOrAfterItsFiles) {
-  const CommandLine line =
-      parseCommandLine({"--plugin", "/p/Other.so", "render", "--tempo", "96", "in.flac", "--beat=-4", "out.wav",
-                        "--stopped", "--program", "3", "--param", "Tempo=96", "--param=Filter=LowP 24dB",
-                        "--block", "128"});
+  const CommandLine line = parseCommandLine({"--plugin", "/p/Other.so", "render", "--tempo", "96", "in.flac",
+                                             "--beat=-4", "out.wav", "--stopped", "--program", "3", "--param",
+                                             "Tempo=96", "--param=Filter=LowP 24dB", "--block", "128"});
   EXPECT_EQ(line.command, Command::Render);
   EXPECT_EQ(line.pluginPath, "/p/Other.so");
   EXPECT_EQ(line.render.inputPath, "in.flac");

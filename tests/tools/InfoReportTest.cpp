@@ -56,9 +56,8 @@ TEST(InfoReport, ShowsWhatThePluginAnswers) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), std::string(12, ' ') + "receiveVstTimeInfo: " + expectedTime),
             lines.end());
 
-  const auto parameters = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.rfind("Parameters ", 0) == 0;
-  });
+  const auto parameters = std::find_if(lines.begin(), lines.end(),
+                                       [](const std::string& line) { return line.rfind("Parameters ", 0) == 0; });
   ASSERT_NE(parameters, lines.end());
   for (VstInt32 index = 0; index < plugin.effect().numParams; ++index) {
     const std::string& line = *(parameters + 1 + index);
@@ -73,9 +72,8 @@ TEST(InfoReport, ShowsWhatThePluginAnswers) {
     EXPECT_EQ(line.substr(line.size() - std::string(value).size()), value) << line;
   }
 
-  const auto programs = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.rfind("Programs ", 0) == 0;
-  });
+  const auto programs =
+      std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("Programs ", 0) == 0; });
   ASSERT_NE(programs, lines.end());
   ASSERT_EQ(lines.end() - programs - 1, plugin.effect().numPrograms);
   for (VstInt32 index = 0; index < plugin.effect().numPrograms; ++index) {

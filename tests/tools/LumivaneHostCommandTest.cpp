@@ -91,8 +91,8 @@ TEST(LumivaneHostCommand, RendersMonoAndStereoFilesIntoStereoFloatWithTheTail) {
 
 TEST(LumivaneHostCommand, RendersTheBuiltInSignalWithoutAnyFileAndNamesWhatItSet) {
   ScratchFolder folder;
-  const ToolRun run = runTool({"--plugin", LUMIVANE_PLUGIN_PATH, "render", folder.path("out.flac"), "--seconds",
-                               "1", "--rate", "22050", "--param", "Tempo=96", "--program", "2"});
+  const ToolRun run = runTool({"--plugin", LUMIVANE_PLUGIN_PATH, "render", folder.path("out.flac"), "--seconds", "1",
+                               "--rate", "22050", "--param", "Tempo=96", "--program", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Parameter 5 Tempo = 96 BPM"), std::string::npos) << run.out;
   const AudioFileContents out = readAudioFile(folder.path("out.flac"));

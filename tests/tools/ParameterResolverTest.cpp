@@ -84,8 +84,9 @@ TEST_F(ParameterResolverTest, RefusesUnknownNamesItemsAndValuesOutOfRangeOrAmbig
       {"11=0.5", "no parameter 11: the plug-in has 11 (0 to 10)"},
       {"Filter=Lowpass",
        "Filter has no item \"Lowpass\"; it takes Bypass, LowP 12dB, HighP 12dB, BandP 12dB, Notch 12dB, LowP 24dB"},
-      {"Filter=2", "Filter takes Bypass, LowP 12dB, HighP 12dB, BandP 12dB, Notch 12dB, LowP 24dB, or a normalised "
-                   "value from 0 to 1, not \"2\""},
+      {"Filter=2",
+       "Filter takes Bypass, LowP 12dB, HighP 12dB, BandP 12dB, Notch 12dB, LowP 24dB, or a normalised "
+       "value from 0 to 1, not \"2\""},
       {"Min Freq=5", "Min Freq cannot be 5: it goes from 20.00 Hz to 10000 Hz"},
       {"Min Freq=20000 Hz", "Min Freq cannot be 20000 Hz: it goes from 20.00 Hz to 10000 Hz"},
       {"Steps=1", "Steps cannot be 1: it goes from 2 to 32 (a normalised value is written with a point, as 1.0)"},

@@ -2,8 +2,8 @@
 // screen shows of it as a 24-bit BMP file.
 //   lumivane-editor-screenshot PLUGIN OUT.bmp   (PLUGIN: the .dll or the .so)
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>

@@ -16,8 +16,7 @@ AudioFileReader::AudioFileReader(const std::string& path) : path(path) {
   if (!std::filesystem::exists(path, error)) throw ToolError("input file " + path + " does not exist");
   if (std::filesystem::is_directory(path, error)) throw ToolError("input " + path + " is a folder, not an audio file");
   file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr)
-    throw ToolError("cannot read " + path + ": " + sf_strerror(nullptr));
+  if (file == nullptr) throw ToolError("cannot read " + path + ": " + sf_strerror(nullptr));
   if (info.channels < 1 || info.channels > kMostChannels || info.samplerate < kLowestRate ||
       info.samplerate > kHighestRate || info.frames < 0) {
     sf_close(file);
@@ -30,7 +29,6 @@ AudioFileReader::~AudioFileReader() { sf_close(file); }
 
 std::int64_t AudioFileReader::read(float* interleaved, std::int64_t frames) {
   const sf_count_t got = sf_readf_float(file, interleaved, frames);
-  if (got < 0 || sf_error(file) != SF_ERR_NO_ERROR)
-    throw ToolError("cannot read " + path + ": " + sf_strerror(file));
+  if (got < 0 || sf_error(file) != SF_ERR_NO_ERROR) throw ToolError("cannot read " + path + ": " + sf_strerror(file));
   return got;
 }

@@ -51,8 +51,7 @@ int AudioFileWriter::formatFor(const std::string& path) {
   const std::string extension = lowerCase(fs::path(path).extension().string());
   for (const FormatByExtension& known : kFormats)
     if (extension == known.extension) return known.format;
-  throw ToolError("unknown output format for " + path +
-                  ": name it .wav, .flac, .aiff, .caf, .w64, .rf64, .au or .ogg");
+  throw ToolError("unknown output format for " + path + ": name it .wav, .flac, .aiff, .caf, .w64, .rf64, .au or .ogg");
 }
 
 AudioFileWriter::AudioFileWriter(const std::string& path, int channels, int sampleRate) : path(path) {
@@ -74,8 +73,7 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int channels, int samp
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int descriptor = mkstemp(name.data());
-  if (descriptor < 0)
-    throw ToolError("cannot write into " + folder.string() + ": " + std::strerror(errno));
+  if (descriptor < 0) throw ToolError("cannot write into " + folder.string() + ": " + std::strerror(errno));
   temporaryPath = name.data();
   applyUsualPermissions(descriptor);
   file = sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE);

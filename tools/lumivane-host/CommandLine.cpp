@@ -135,8 +135,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
       check(*render.program >= 0, "--program must be 0 or above");
     } else if (option == "--param") {
       const std::string assignment = reader.valueOf(option, inlineValue);
-      check(assignment.find('=') != std::string::npos,
-            "--param needs NAME=VALUE, not \"" + assignment + "\"");
+      check(assignment.find('=') != std::string::npos, "--param needs NAME=VALUE, not \"" + assignment + "\"");
       render.parameterAssignments.push_back(assignment);
     } else if (option == "--block") {
       render.blockSize = parseWholeNumber(option, reader.valueOf(option, inlineValue));
@@ -167,8 +166,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   } else if (*commandName == "render") {
     line.command = Command::Render;
     check(!paths.empty(), "render needs an output file: lumivane-host render [IN] OUT");
-    check(paths.size() <= 2, "render takes at most two files, IN and OUT, but got " +
-                                 std::to_string(paths.size()));
+    check(paths.size() <= 2, "render takes at most two files, IN and OUT, but got " + std::to_string(paths.size()));
     line.render.outputPath = paths.back();
     if (paths.size() == 2) {
       line.render.inputPath = paths.front();

@@ -14,8 +14,8 @@ constexpr const char* kCapabilitiesAsked[] = {
 };
 
 constexpr const char* kCategories[] = {
-    "unknown",    "effect",   "synth",       "analysis",        "mastering", "spatializer",
-    "room effect", "surround effect", "restoration", "offline process", "shell", "generator",
+    "unknown",     "effect",          "synth",       "analysis",        "mastering", "spatializer",
+    "room effect", "surround effect", "restoration", "offline process", "shell",     "generator",
 };
 
 struct FlagName {
@@ -24,11 +24,16 @@ struct FlagName {
 };
 
 constexpr FlagName kFlagNames[] = {
-    {effFlagsHasEditor, "has editor"},          {effFlagsHasClip, "has clip"},
-    {effFlagsHasVu, "has VU"},                  {effFlagsCanMono, "can mono"},
-    {effFlagsCanReplacing, "can replace"},      {effFlagsProgramChunks, "programs as chunks"},
-    {effFlagsIsSynth, "is synth"},              {effFlagsNoSoundInStop, "no sound in stop"},
-    {effFlagsExtIsAsync, "asynchronous"},       {effFlagsExtHasBuffer, "has buffer"},
+    {effFlagsHasEditor, "has editor"},
+    {effFlagsHasClip, "has clip"},
+    {effFlagsHasVu, "has VU"},
+    {effFlagsCanMono, "can mono"},
+    {effFlagsCanReplacing, "can replace"},
+    {effFlagsProgramChunks, "programs as chunks"},
+    {effFlagsIsSynth, "is synth"},
+    {effFlagsNoSoundInStop, "no sound in stop"},
+    {effFlagsExtIsAsync, "asynchronous"},
+    {effFlagsExtHasBuffer, "has buffer"},
 };
 
 constexpr int kLabelWidth = 12;
@@ -121,7 +126,8 @@ void writeInfoReport(StandInHost& host, const std::string& pluginPath, std::ostr
   lines.line("Unique ID", (code.empty() ? "" : "'" + code + "' ") + hex(effect.uniqueID));
   const VstIntPtr category = host.dispatch(effGetPlugCategory);
   const bool namedCategory = category >= 0 && category < static_cast<VstIntPtr>(std::size(kCategories));
-  lines.line("Category", std::to_string(category) + (namedCategory ? " (" + std::string(kCategories[category]) + ")" : ""));
+  lines.line("Category",
+             std::to_string(category) + (namedCategory ? " (" + std::string(kCategories[category]) + ")" : ""));
   lines.line("Tail", std::to_string(host.dispatch(effGetTailSize)) + " samples");
   lines.line("Delay", std::to_string(effect.initialDelay) + " samples");
   lines.line("Inputs", std::to_string(effect.numInputs));
@@ -146,8 +152,8 @@ void writeInfoReport(StandInHost& host, const std::string& pluginPath, std::ostr
         << host.text(effGetParamName, index) << std::setw(10) << trimmed(host.text(effGetParamLabel, index))
         << std::setw(12) << trimmed(host.text(effGetParamDisplay, index)) << value << '\n';
   }
-  lines.line("Programs", std::to_string(effect.numPrograms) + " (current " +
-                             std::to_string(host.dispatch(effGetProgram)) + ")");
+  lines.line("Programs",
+             std::to_string(effect.numPrograms) + " (current " + std::to_string(host.dispatch(effGetProgram)) + ")");
   for (VstInt32 index = 0; index < effect.numPrograms; ++index)
     out << "  " << std::right << std::setw(3) << index << "  " << programName(host, index) << '\n';
 }

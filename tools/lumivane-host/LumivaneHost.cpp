@@ -123,9 +123,9 @@ void render(const std::string& pluginPath, const RenderOptions& options) {
   writer.finish();
   const std::string effectName = host.text(effGetEffectName);
   std::cout << "Rendered " << (options.inputPath ? *options.inputPath : "the built-in signal") << " through "
-            << (effectName.empty() ? pluginPath : effectName) << " into " << options.outputPath << ": " << rendered << " frames ("
-            << formatSeconds(rendered, source->sampleRate()) << ", of which " << tail << " tail) in " << outputs
-            << " channels at " << source->sampleRate() << " Hz\n";
+            << (effectName.empty() ? pluginPath : effectName) << " into " << options.outputPath << ": " << rendered
+            << " frames (" << formatSeconds(rendered, source->sampleRate()) << ", of which " << tail << " tail) in "
+            << outputs << " channels at " << source->sampleRate() << " Hz\n";
 }
 
 int run(const CommandLine& line) {

@@ -81,7 +81,8 @@ bool isWholeNumberText(const std::string& text) {
 }
 
 bool showsWholeNumbers(const std::vector<Reading>& readings) {
-  return std::all_of(readings.begin(), readings.end(), [](const Reading& reading) { return reading.resolution == 0.5; });
+  return std::all_of(readings.begin(), readings.end(),
+                     [](const Reading& reading) { return reading.resolution == 0.5; });
 }
 
 double gridValue(int step) { return static_cast<double>(step) / kGridSteps; }
@@ -127,8 +128,8 @@ int ParameterResolver::findParameter(const std::string& nameOrIndex) const {
   if (!wanted.empty() && std::all_of(wanted.begin(), wanted.end(), [](unsigned char c) { return std::isdigit(c); })) {
     const long index = std::strtol(wanted.c_str(), nullptr, 10);
     if (wanted.size() <= 6 && index < static_cast<long>(names.size())) return static_cast<int>(index);
-    throw ToolError("no parameter " + wanted + ": the plug-in has " + std::to_string(names.size()) +
-                    " (0 to " + std::to_string(static_cast<long>(names.size()) - 1) + ")");
+    throw ToolError("no parameter " + wanted + ": the plug-in has " + std::to_string(names.size()) + " (0 to " +
+                    std::to_string(static_cast<long>(names.size()) - 1) + ")");
   }
   std::string known;
   for (const std::string& name : names) known += (known.empty() ? "" : ", ") + trimmed(name);
@@ -269,8 +270,7 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
   const bool numericParameter = readings.size() == gridDisplays.size();
   const bool wholeNumbersOnly = numericParameter && showsWholeNumbers(readings);
   if (!number) {
-    if (numericParameter)
-      throw ToolError(name + " takes a number " + describeRange(index) + ", not \"" + text + "\"");
+    if (numericParameter) throw ToolError(name + " takes a number " + describeRange(index) + ", not \"" + text + "\"");
     throw ToolError(name + " has no item \"" + trimmed(text) + "\"; it takes " + itemList());
   }
   const bool normalisedPossible = !hasUnitSuffix(text) && number->number >= 0.0 && number->number <= 1.0 &&
@@ -286,8 +286,8 @@ float ParameterResolver::resolveValue(int index, const std::string& text) {
       const std::string unitHint =
           trimmed(label).empty() ? "" : "\"" + trimmed(text) + " " + trimmed(label) + "\" for the unit or ";
       throw ToolError(name + "=" + trimmed(text) + " is ambiguous: as a normalised value it gives " + asNormalised +
-                      ", in the unit " + asUnit + "; write " + unitHint + "\"" +
-                      formatNumber(number->number * 100.0) + "%\" for the position");
+                      ", in the unit " + asUnit + "; write " + unitHint + "\"" + formatNumber(number->number * 100.0) +
+                      "%\" for the position");
     }
     return *inUnit;
   }

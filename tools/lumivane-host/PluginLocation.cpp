@@ -33,5 +33,6 @@ std::string defaultPluginPath() {
     if (above == above.root_path()) break;
   }
   throw ToolError(
-      "no Lumivane.so next to lumivane-host, in ../lib/lxvst or in dist/linux64; build it with make or pass --plugin PATH");
+      "no Lumivane.so next to lumivane-host, in ../lib/lxvst or in dist/linux64; build it with make or pass --plugin "
+      "PATH");
 }

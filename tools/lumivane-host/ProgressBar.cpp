@@ -21,7 +21,7 @@ void ProgressBar::update(std::int64_t done, std::int64_t total) {
   if (percent == shownPercent) return;
   shownPercent = percent;
   const int filled = percent * kBarWidth / 100;
-  std::fprintf(stream, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
-               std::string(kBarWidth - filled, '.').c_str(), percent);
+  std::fprintf(stream, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
+               percent);
   std::fflush(stream);
 }

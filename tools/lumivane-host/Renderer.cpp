@@ -11,8 +11,7 @@ constexpr double kLongestTailSeconds = 60.0;
 // Planar buffers with the channel pointer array a process call takes.
 class ChannelBuffers {
 public:
-  ChannelBuffers(int channels, int frames)
-      : samples(static_cast<std::size_t>(channels) * frames), pointers(channels) {
+  ChannelBuffers(int channels, int frames) : samples(static_cast<std::size_t>(channels) * frames), pointers(channels) {
     for (int channel = 0; channel < channels; ++channel) pointers[channel] = samples.data() + channel * frames;
   }
   float** channels() { return pointers.data(); }

@@ -81,9 +81,9 @@ void TestSignal::frameAt(std::int64_t frame, float& left, float& right) {
 
   const double hatLevel = kHatLevel * (offbeatSixteenth ? 1.0 : 0.5);
   const double hat = hatLevel * std::exp(-sinceSixteenth / kHatDecaySeconds);
-  const double kickPhase = 2.0 * kPi *
-                           (kKickBaseHz * sinceBeat +
-                            kKickDropHz * kKickDropSeconds * (1.0 - std::exp(-sinceBeat / kKickDropSeconds)));
+  const double kickPhase =
+      2.0 * kPi *
+      (kKickBaseHz * sinceBeat + kKickDropHz * kKickDropSeconds * (1.0 - std::exp(-sinceBeat / kKickDropSeconds)));
   const double kick = kKickLevel * std::exp(-sinceBeat / kKickDecaySeconds) * std::sin(kickPhase);
 
   left = static_cast<float>(kick + kChordLevel * chordEnvelope * chordLeft + hat * noise());

@@ -48,8 +48,8 @@ EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
   const int width = rect->right - rect->left;
   const int height = rect->bottom - rect->top;
   HWND& window = native->window;
-  window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY,
-                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window = CreateWindowExA(WS_EX_TOPMOST, kWindowClass, "Lumivane VST", WS_POPUP | WS_VISIBLE, screenX, screenY, width,
+                           height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return;
   // Keyboard input goes to the active window, as in a host that has the focus.
   SetForegroundWindow(window);

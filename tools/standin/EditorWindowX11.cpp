@@ -42,8 +42,8 @@ void forwardKey(StandInHost& host, XKeyEvent& event) {
   const int length = XLookupString(&plain, text, sizeof text, &symbol, nullptr);
   const bool arrow = symbol >= XK_Left && symbol <= XK_Down;
   const VstInt32 character = arrow || length != 1 ? 0 : text[0] & 0x7F;
-  const float modifiers = hostKeyModifiers((event.state & ShiftMask) != 0, (event.state & Mod1Mask) != 0,
-                                           (event.state & ControlMask) != 0);
+  const float modifiers =
+      hostKeyModifiers((event.state & ShiftMask) != 0, (event.state & Mod1Mask) != 0, (event.state & ControlMask) != 0);
   host.dispatch(event.type == KeyPress ? effEditKeyDown : effEditKeyUp, character,
                 arrow ? kHostArrowKeys[symbol - XK_Left] : 0, nullptr, modifiers);
 }

@@ -38,8 +38,7 @@ public:
   void abandon();
   AEffect* effect() const { return record; }
 
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
   void setParameter(VstInt32 index, float value);
   float getParameter(VstInt32 index);
   // The two process entries; the transport moves on by the block afterwards.
@@ -68,8 +67,8 @@ public:
   static bool answeringOnThisThread();
 
 private:
-  static VstIntPtr VST_CALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                         void* ptr, float opt);
+  static VstIntPtr VST_CALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                         float opt);
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
   PluginEntryProc entry;

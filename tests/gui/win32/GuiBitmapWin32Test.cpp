@@ -27,4 +27,3 @@ TEST(GuiBitmap, LastReleaseDestroysTheImageAndTheMask) {
   EXPECT_EQ(GetObjectType(image), 0u);
   EXPECT_EQ(GetObjectType(mask), 0u);
 }
-

@@ -81,7 +81,6 @@ TEST(GuiOffscreenContext, ItsMemoryDeviceContextAndBitmapGoWithIt) {
   EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
-
 struct FontCase {
   std::int32_t id, size, style;
   std::int32_t height, weight;
@@ -118,7 +117,6 @@ TEST(GuiDrawingContext, SelectedFontsFollowTheFontTable) {
     EXPECT_EQ(context.fontSize(), -c.height);
   }
 }
-
 
 TEST(GuiDrawingContext, TextAlignsLeftOnePixelInCentredOrRight) {
   const GuiRect r{10, 4, 110, 24};

@@ -80,8 +80,7 @@ TEST_F(ShortcutFiles, UpperCaseExtensionIsAShortcutToo) {
 }
 
 TEST_F(ShortcutFiles, OtherNamesAndUnreadableShortcutsAreLeftAsTheyAre) {
-  const std::string names[] = {folder + "\\sweep", folder + "\\sweep.lnk.txt", targetPath,
-                               folder + "\\missing.lnk"};
+  const std::string names[] = {folder + "\\sweep", folder + "\\sweep.lnk.txt", targetPath, folder + "\\missing.lnk"};
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     char buffer[kDroppedPathSize] = {};

@@ -197,8 +197,7 @@ void setLeftButton(bool down) { sendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVE
 // would be dropped at the next mouse move.
 bool setModifier(TestModifier modifier, bool down) {
   char command[64];
-  std::snprintf(command, sizeof command, "/usr/bin/xdotool %s %s", down ? "keydown" : "keyup",
-                xdotoolNameOf(modifier));
+  std::snprintf(command, sizeof command, "/usr/bin/xdotool %s %s", down ? "keydown" : "keyup", xdotoolNameOf(modifier));
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -30,7 +30,6 @@ TEST(GuiWindowClass, NameCarriesTheInstanceHandleInLowerCaseHex) {
   EXPECT_STREQ(name, "Plugin0001beef");
 }
 
-
 TEST(GuiFrameWindow, TwoFramesShareOneClassRegistrationUntilTheSecondGoes) {
   HostWindow host;
   auto first = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, host.handle(), nullptr);
@@ -59,7 +58,6 @@ TEST(GuiFrameWindow, TwoFramesShareOneClassRegistrationUntilTheSecondGoes) {
   EXPECT_FALSE(classRegistered());
 }
 
-
 TEST(GuiFrameWindow, FrameWithoutParentHasNoWindow) {
   GuiFrame frame({0, 0, 10, 10}, nullptr, nullptr);
   EXPECT_EQ(windowOf(frame), nullptr);
@@ -67,7 +65,6 @@ TEST(GuiFrameWindow, FrameWithoutParentHasNoWindow) {
   EXPECT_TRUE(frame.setDropTargetActive(false));
   EXPECT_EQ(GuiWindowClass::useCount(), 0);
 }
-
 
 TEST(GuiFrameWindow, CursorShapesAreSystemCursorsAndTheFoundCursorComesBack) {
   HCURSOR found = LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS

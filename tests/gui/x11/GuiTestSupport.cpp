@@ -2,8 +2,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <cairo.h>
 
 #include <chrono>
@@ -81,7 +81,8 @@ void sendButton(GuiFrame& frame, int type, int button, const GuiPoint& where) {
 // An RGB image with a cairo context, and the surface a drawing context takes.
 struct TestCanvas::Native {
   Native(int width, int height)
-      : image(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)), cairo(cairo_create(image)),
+      : image(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
+        cairo(cairo_create(image)),
         surface(cairo, nullptr) {}
   ~Native() {
     cairo_destroy(cairo);
@@ -138,8 +139,7 @@ struct HostWindow::Native {
   X11HostWindow window;
 };
 
-HostWindow::HostWindow(int x, int y, int width, int height)
-    : native(std::make_unique<Native>(x, y, width, height)) {}
+HostWindow::HostWindow(int x, int y, int width, int height) : native(std::make_unique<Native>(x, y, width, height)) {}
 
 HostWindow::~HostWindow() = default;
 

@@ -17,9 +17,7 @@
 Display* testDisplay();
 
 // Window ids as the toolkit passes them, and back.
-inline Window windowId(GuiNativeWindow window) {
-  return static_cast<Window>(reinterpret_cast<std::uintptr_t>(window));
-}
+inline Window windowId(GuiNativeWindow window) { return static_cast<Window>(reinterpret_cast<std::uintptr_t>(window)); }
 inline GuiNativeWindow nativeWindow(Window id) {
   return reinterpret_cast<GuiNativeWindow>(static_cast<std::uintptr_t>(id));
 }
