@@ -12,12 +12,11 @@ if(LUMIVANE_SANITIZE)
   add_compile_options(-fsanitize=${LUMIVANE_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=${LUMIVANE_SANITIZE})
 endif()
-# One build (the linux64 preset) keeps the tree free of warnings, the
-# shadowing and virtual-function ones included, and holds every override to
-# its `override`. Shadowing is checked among locals and parameters only:
-# GCC's plain -Wshadow also flags every constructor parameter named after the
-# member it initialises (`size(size)`), the house idiom.
+# One build (the linux64 preset) keeps the tree free of warnings: no name
+# hides another (a parameter is named apart from the member it sets), no
+# virtual function is hidden or lacks its `override`, and no class with
+# virtual functions goes without a virtual destructor.
 if(LUMIVANE_STRICT_WARNINGS)
-  add_compile_options(-Werror -Wshadow=local
+  add_compile_options(-Werror -Wshadow
     "$<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor;-Woverloaded-virtual;-Wsuggest-override>")
 endif()

@@ -10,7 +10,7 @@ class EffectBase;
 
 class EditorBase : public EffectEditor {
 public:
-  explicit EditorBase(EffectBase* effect) : effect(effect) {}
+  explicit EditorBase(EffectBase* editedEffect) : effect(editedEffect) {}
 
   VstInt32 reportRect(ERect** rect) override;
   VstInt32 open(void* window) override;

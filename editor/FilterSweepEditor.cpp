@@ -31,8 +31,8 @@ GuiBitmapHandle loadBitmap(const GuiResourceSource& source, EditorBitmapId id) {
 }
 }  // namespace
 
-FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps)
-    : GuiEditorBase(effect), filterEffect(effect) {
+FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* editedEffect, const GuiResourceSource& bitmaps)
+    : GuiEditorBase(editedEffect), filterEffect(editedEffect) {
   setKnobMode(kLinearKnobMode);
   // Should any of this throw, the bitmaps loaded so far go with their handles.
   backgroundBitmap = loadBitmap(bitmaps, EditorBitmapId::BackgroundBitmapId);

@@ -29,7 +29,7 @@ class FilterSweepEditor final : public GuiEditorBase, public GuiControlListener 
 public:
   // Loads the panel's bitmaps from the given source; throws std::bad_alloc,
   // leaving nothing behind, when memory runs out or a bitmap stays empty.
-  FilterSweepEditor(FilterSweepEffect* effect, const GuiResourceSource& bitmaps);
+  FilterSweepEditor(FilterSweepEffect* editedEffect, const GuiResourceSource& bitmaps);
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 

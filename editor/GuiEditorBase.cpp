@@ -14,7 +14,8 @@ bool isBefore(std::uint32_t time, std::uint32_t reference) { return static_cast<
 
 }  // namespace
 
-GuiEditorBase::GuiEditorBase(EffectBaseExt* effect) : EditorBase(effect), tickSource(guiTickCount), sleeper(guiSleep) {
+GuiEditorBase::GuiEditorBase(EffectBaseExt* editedEffect)
+    : EditorBase(editedEffect), tickSource(guiTickCount), sleeper(guiSleep) {
   nextIdleTime = tickSource();
 }
 

@@ -22,7 +22,7 @@ public:
   using Sleeper = std::function<void(std::uint32_t milliseconds)>;
 
   // The effect learns of the editor only when its maker attaches it, complete.
-  explicit GuiEditorBase(EffectBaseExt* effect);
+  explicit GuiEditorBase(EffectBaseExt* editedEffect);
   ~GuiEditorBase() override;
 
   VstInt32 reportRect(ERect** rect) override;

@@ -41,11 +41,11 @@ void writePin(VstPinProperties* properties, const char* label, const char* short
 }
 }  // namespace
 
-FilterSweepEffect::FilterSweepEffect(AudioMasterCallback hostCallback)
-    : FilterSweepEffect(hostCallback, static_cast<std::uint32_t>(std::time(nullptr))) {}
+FilterSweepEffect::FilterSweepEffect(AudioMasterCallback callback)
+    : FilterSweepEffect(callback, static_cast<std::uint32_t>(std::time(nullptr))) {}
 
-FilterSweepEffect::FilterSweepEffect(AudioMasterCallback hostCallback, std::uint32_t patternSeed)
-    : EffectBaseExt(hostCallback, kProgramCount, kParameterCount),
+FilterSweepEffect::FilterSweepEffect(AudioMasterCallback callback, std::uint32_t patternSeed)
+    : EffectBaseExt(callback, kProgramCount, kParameterCount),
       denormalNoise(DenormalNoise::shared()),
       filters{{SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate),
                SwitchableFilter(kStartSampleRate), SwitchableFilter(kStartSampleRate),

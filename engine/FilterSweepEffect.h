@@ -28,9 +28,9 @@ public:
   static constexpr bool isProgramIndex(std::int32_t index) { return index >= 0 && index < kProgramCount; }
 
   // The step patterns follow a generator seeded from the calendar time.
-  explicit FilterSweepEffect(AudioMasterCallback hostCallback);
+  explicit FilterSweepEffect(AudioMasterCallback callback);
   // For tests: a known pattern sequence from the start.
-  FilterSweepEffect(AudioMasterCallback hostCallback, std::uint32_t patternSeed);
+  FilterSweepEffect(AudioMasterCallback callback, std::uint32_t patternSeed);
   ~FilterSweepEffect() override;
 
   // Programs and parameters.

@@ -1,7 +1,7 @@
 #include "engine/FilterSweepPlugin.h"
 
-FilterSweepPlugin::FilterSweepPlugin(AudioMasterCallback hostCallback, EditorMaker makeEditor)
-    : FilterSweepEffect(hostCallback) {
+FilterSweepPlugin::FilterSweepPlugin(AudioMasterCallback callback, EditorMaker makeEditor)
+    : FilterSweepEffect(callback) {
   // An editor that cannot be made throws out of this constructor: the effect
   // goes with it and the library's entry refuses the object. Only a complete
   // editor is ever attached.

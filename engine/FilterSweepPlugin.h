@@ -13,7 +13,7 @@ public:
   using EditorMaker = std::unique_ptr<EffectEditor> (*)(FilterSweepPlugin& plugin);
 
   // Without a maker (no window system) the plug-in has no editor.
-  explicit FilterSweepPlugin(AudioMasterCallback hostCallback, EditorMaker makeEditor = nullptr);
+  explicit FilterSweepPlugin(AudioMasterCallback callback, EditorMaker makeEditor = nullptr);
 
   void setParameterValue(VstInt32 index, float value) override;
   void selectProgram(VstInt32 index) override;

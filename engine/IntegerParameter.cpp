@@ -4,10 +4,11 @@
 
 #include "engine/PortableMath.h"
 
-IntegerParameter::IntegerParameter(const char* name, const char* label, std::int32_t minimum, std::int32_t maximum,
-                                   std::int32_t defaultValue, bool showSign)
-    : ParameterDescriptor(name, label, 0.0f), showSign(showSign), minimum(minimum), maximum(maximum) {
-  setNormalized(static_cast<float>(defaultValue - minimum) / static_cast<float>(maximum - minimum));
+IntegerParameter::IntegerParameter(const char* name, const char* label, std::int32_t initialMinimum,
+                                   std::int32_t initialMaximum, std::int32_t defaultValue, bool showPlusSign)
+    : ParameterDescriptor(name, label, 0.0f), showSign(showPlusSign), minimum(initialMinimum), maximum(initialMaximum) {
+  setNormalized(static_cast<float>(defaultValue - initialMinimum) /
+                static_cast<float>(initialMaximum - initialMinimum));
 }
 
 void IntegerParameter::setNormalized(float value) {
@@ -15,10 +16,10 @@ void IntegerParameter::setNormalized(float value) {
   const std::int32_t high = maximum.load(std::memory_order_relaxed);
   storeNormalized(value);
   const float lowF = static_cast<float>(low);
-  const float plain = lowF + (static_cast<float>(high) + 0.999f - lowF) * value;
-  storePlain(plain);
+  const float unrounded = lowF + (static_cast<float>(high) + 0.999f - lowF) * value;
+  storePlain(unrounded);
   // Converted with saturation: any finite or infinite value lands in the range.
-  current.store(wholeNumberWithin(plain, low, high), std::memory_order_relaxed);
+  current.store(wholeNumberWithin(unrounded, low, high), std::memory_order_relaxed);
 }
 
 void IntegerParameter::setRange(std::int32_t newMinimum, std::int32_t newMaximum) {

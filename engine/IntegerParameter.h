@@ -5,15 +5,15 @@
 
 class IntegerParameter final : public ParameterDescriptor {
 public:
-  IntegerParameter(const char* name, const char* label, std::int32_t minimum, std::int32_t maximum,
-                   std::int32_t defaultValue, bool showSign);
+  IntegerParameter(const char* name, const char* label, std::int32_t initialMinimum, std::int32_t initialMaximum,
+                   std::int32_t defaultValue, bool showPlusSign);
 
   void setNormalized(float value) override;
   void formatDisplay(char* text) const override;
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
-  void setRange(std::int32_t minimum, std::int32_t maximum);
+  void setRange(std::int32_t newMinimum, std::int32_t newMaximum);
 
 private:
   bool showSign;

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-LinearParameter::LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue,
-                                 bool showSign)
-    : ParameterDescriptor(name, label, 0.0f), showSign(showSign), minimum(minimum), maximum(maximum) {
-  setNormalized((defaultValue - minimum) / (maximum - minimum));
+LinearParameter::LinearParameter(const char* name, const char* label, float initialMinimum, float initialMaximum,
+                                 float defaultValue, bool showPlusSign)
+    : ParameterDescriptor(name, label, 0.0f), showSign(showPlusSign), minimum(initialMinimum), maximum(initialMaximum) {
+  setNormalized((defaultValue - initialMinimum) / (initialMaximum - initialMinimum));
 }
 
 void LinearParameter::setNormalized(float value) {

@@ -5,14 +5,15 @@
 
 class LinearParameter final : public ParameterDescriptor {
 public:
-  LinearParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue, bool showSign);
+  LinearParameter(const char* name, const char* label, float initialMinimum, float initialMaximum, float defaultValue,
+                  bool showPlusSign);
 
   void setNormalized(float value) override;
   void formatDisplay(char* text) const override;
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
-  void setRange(float minimum, float maximum);
+  void setRange(float newMinimum, float newMaximum);
 
 private:
   void format(char* text, bool shortForm) const;

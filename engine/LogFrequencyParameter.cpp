@@ -4,11 +4,11 @@
 
 #include "engine/PortableMath.h"
 
-LogFrequencyParameter::LogFrequencyParameter(const char* name, const char* label, float minimum, float maximum,
-                                             float defaultValue)
-    : ParameterDescriptor(name, label, 0.0f), minimum(minimum), maximum(maximum) {
-  const double range = portableLog(maximum) - portableLog(minimum);
-  const double offset = portableLog(defaultValue) - portableLog(minimum);
+LogFrequencyParameter::LogFrequencyParameter(const char* name, const char* label, float initialMinimum,
+                                             float initialMaximum, float defaultValue)
+    : ParameterDescriptor(name, label, 0.0f), minimum(initialMinimum), maximum(initialMaximum) {
+  const double range = portableLog(initialMaximum) - portableLog(initialMinimum);
+  const double offset = portableLog(defaultValue) - portableLog(initialMinimum);
   // offset / range limited to 0..1, written without a comparison.
   setNormalized(static_cast<float>((std::fabs(offset) + range - std::fabs(offset - range)) / (2.0 * range)));
 }

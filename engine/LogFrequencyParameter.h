@@ -5,12 +5,13 @@
 
 class LogFrequencyParameter final : public ParameterDescriptor {
 public:
-  LogFrequencyParameter(const char* name, const char* label, float minimum, float maximum, float defaultValue);
+  LogFrequencyParameter(const char* name, const char* label, float initialMinimum, float initialMaximum,
+                        float defaultValue);
 
   void setNormalized(float value) override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
-  void setRange(float minimum, float maximum);
+  void setRange(float newMinimum, float newMaximum);
 
 private:
   std::atomic<float> minimum;

@@ -5,7 +5,7 @@
 
 class RandomGenerator {
 public:
-  explicit RandomGenerator(std::uint32_t seed) : seed(seed) {}
+  explicit RandomGenerator(std::uint32_t initialSeed) : seed(initialSeed) {}
 
   // 0..32767: bits 16 to 30 of the next state.
   int next();

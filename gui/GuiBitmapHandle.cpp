@@ -2,8 +2,8 @@
 
 #include "gui/GuiBitmap.h"
 
-GuiBitmapHandle::GuiBitmapHandle(GuiBitmap* bitmap) : bitmap(bitmap) {
-  if (bitmap) bitmap->retain();
+GuiBitmapHandle::GuiBitmapHandle(GuiBitmap* sharedBitmap) : bitmap(sharedBitmap) {
+  if (sharedBitmap) sharedBitmap->retain();
 }
 
 GuiBitmapHandle GuiBitmapHandle::adopt(GuiBitmap* bitmap) {

@@ -10,7 +10,7 @@ class GuiBitmapHandle final {
 public:
   GuiBitmapHandle() = default;
   // Retains the bitmap, if there is one.
-  explicit GuiBitmapHandle(GuiBitmap* bitmap);
+  explicit GuiBitmapHandle(GuiBitmap* sharedBitmap);
   // Takes over a reference the caller already holds, such as the one a new bitmap starts with.
   static GuiBitmapHandle adopt(GuiBitmap* bitmap);
 

@@ -10,8 +10,9 @@ constexpr std::int32_t kDefaultClickButtons = MouseButtonLeft | ModifierControl;
 constexpr float kFineStepFactor = 0.1f;
 }  // namespace
 
-GuiControl::GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background)
-    : GuiView(size), listener(listener), tag(tag), background(background) {}
+GuiControl::GuiControl(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+                       GuiBitmap* backgroundBitmap)
+    : GuiView(initialSize), listener(controlListener), tag(controlTag), background(backgroundBitmap) {}
 
 bool GuiControl::isDirty() const {
   return oldValue.load(std::memory_order_relaxed) != value.load(std::memory_order_relaxed) ||

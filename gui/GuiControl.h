@@ -15,7 +15,8 @@ class GuiControlListener;
 class GuiControl : public GuiView {
 public:
   // Retains the background.
-  GuiControl(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background);
+  GuiControl(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+             GuiBitmap* backgroundBitmap);
 
   void draw(GuiDrawingContext& context) override = 0;
   bool isDirty() const override;

@@ -12,9 +12,9 @@ constexpr std::int32_t kViewListGrowth = 10;
 
 }  // namespace
 
-GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow parentWindow, GuiFrameOwner* owner)
-    : GuiView(rect), owner(owner), parentWindow(parentWindow) {
-  createWindow(parentWindow);
+GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
+    : GuiView(rect), owner(frameOwner), parentWindow(nativeParent) {
+  createWindow(nativeParent);
 }
 
 // The window goes with the members, after the views.
@@ -228,7 +228,7 @@ void GuiFrame::pumpEditorIdle() {
 
 void GuiFrame::dispatchPendingPaint() { window.dispatchPendingPaint(); }
 
-bool GuiFrame::createWindow(GuiNativeWindow parent) { return window.create(parent, size); }
+bool GuiFrame::createWindow(GuiNativeWindow nativeParent) { return window.create(nativeParent, size); }
 
 bool GuiFrame::setDropTargetActive(bool on) { return window.setDropTargetActive(on); }
 

@@ -30,7 +30,7 @@ enum GuiCursorShape : std::uint32_t {
 class GuiFrame final : public GuiView {
 public:
   // Without a parent window the frame has no window of its own. The owner may be null.
-  GuiFrame(const GuiRect& rect, GuiNativeWindow parentWindow, GuiFrameOwner* owner);
+  GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner);
   ~GuiFrame() override;
 
   void draw(GuiDrawingContext& context) override;
@@ -72,7 +72,7 @@ public:
   // Lets pending paints through while a control tracks the mouse.
   void dispatchPendingPaint();
 
-  bool createWindow(GuiNativeWindow parent);
+  bool createWindow(GuiNativeWindow nativeParent);
   bool setDropTargetActive(bool on);
 
   GuiNativeWindow frameWindow() const { return window.handle(); }

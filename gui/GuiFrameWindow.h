@@ -33,7 +33,7 @@ class GuiFrame;
 class GuiFrameWindow final {
 public:
   // Makes no window yet.
-  explicit GuiFrameWindow(GuiFrame& frame);
+  explicit GuiFrameWindow(GuiFrame& owningFrame);
   // Destroys the window if it still exists, without telling the frame.
   ~GuiFrameWindow();
 

@@ -5,9 +5,9 @@
 
 class GuiHorizontalSlider final : public GuiSlider {
 public:
-  GuiHorizontalSlider(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, std::int32_t minPos,
-                      std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background,
-                      const GuiPoint& backgroundSource, std::int32_t style)
-      : GuiSlider(size, listener, tag, minPos, maxPos, handleBitmap, background, backgroundSource,
-                  style | SliderHorizontal) {}
+  GuiHorizontalSlider(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+                      std::int32_t trackStart, std::int32_t trackEnd, GuiBitmap* handleImage,
+                      GuiBitmap* backgroundBitmap, const GuiPoint& backgroundOffset, std::int32_t style)
+      : GuiSlider(initialSize, controlListener, controlTag, trackStart, trackEnd, handleImage, backgroundBitmap,
+                  backgroundOffset, style | SliderHorizontal) {}
 };

@@ -20,13 +20,13 @@ std::int32_t insetForHandle(const GuiBitmap& bitmap) { return static_cast<std::i
 bool samePoint(const GuiPoint& a, const GuiPoint& b) { return a.x == b.x && a.y == b.y; }
 }  // namespace
 
-GuiKnob::GuiKnob(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background,
-                 GuiBitmap* handleBitmap, const GuiPoint& backgroundSource)
-    : GuiControl(size, listener, tag, background),
-      backgroundSource(backgroundSource),
-      handleBitmap(handleBitmap),
-      radius(static_cast<float>(size.right - size.left) * 0.5f) {
-  handleInset = handleBitmap ? insetForHandle(*handleBitmap) : kLineHandleInset;
+GuiKnob::GuiKnob(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+                 GuiBitmap* backgroundBitmap, GuiBitmap* handleImage, const GuiPoint& backgroundOffset)
+    : GuiControl(initialSize, controlListener, controlTag, backgroundBitmap),
+      backgroundSource(backgroundOffset),
+      handleBitmap(handleImage),
+      radius(static_cast<float>(initialSize.right - initialSize.left) * 0.5f) {
+  handleInset = handleImage ? insetForHandle(*handleImage) : kLineHandleInset;
   setStartAngle(kDefaultStartAngle);
   setRangeAngle(kDefaultRangeAngle);
 }

@@ -9,8 +9,8 @@
 class GuiKnob : public GuiControl {
 public:
   // Retains the background and the handle bitmap, each if given.
-  GuiKnob(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, GuiBitmap* background,
-          GuiBitmap* handleBitmap, const GuiPoint& backgroundSource);
+  GuiKnob(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+          GuiBitmap* backgroundBitmap, GuiBitmap* handleImage, const GuiPoint& backgroundOffset);
 
   void draw(GuiDrawingContext& context) override;
   void onMouseDown(GuiDrawingContext& context, const GuiPoint& where) override;

@@ -14,7 +14,7 @@ public:
   // A width x height image filled with the background colour, outline
   // included. The frame, if given, is the one whose window the image will be
   // copied to; Windows makes the image compatible with that window.
-  GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height, const GuiColour& background);
+  GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height, const GuiColour& fillColour);
   ~GuiOffscreenContext() override;
 
   // Copies width(r) x height(r) pixels from the source point of the image to

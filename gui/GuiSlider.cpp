@@ -5,20 +5,20 @@
 #include "gui/GuiFrame.h"
 #include "gui/GuiOffscreenContext.h"
 
-GuiSlider::GuiSlider(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, std::int32_t minPos,
-                     std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background,
-                     const GuiPoint& backgroundSource, std::int32_t style)
-    : GuiControl(size, listener, tag, background),
-      backgroundSource(backgroundSource),
-      handleBitmap(handleBitmap),
-      travel(maxPos - minPos),
+GuiSlider::GuiSlider(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+                     std::int32_t trackStart, std::int32_t trackEnd, GuiBitmap* handleImage,
+                     GuiBitmap* backgroundBitmap, const GuiPoint& backgroundOffset, std::int32_t style)
+    : GuiControl(initialSize, controlListener, controlTag, backgroundBitmap),
+      backgroundSource(backgroundOffset),
+      handleBitmap(handleImage),
+      travel(trackEnd - trackStart),
       sliderStyle(style),
-      minPos(minPos - ((style & SliderHorizontal) ? size.left : size.top)),
-      viewWidth(size.width()),
-      viewHeight(size.height()) {
-  if (handleBitmap) {
-    handleWidth = handleBitmap->width();
-    handleHeight = handleBitmap->height();
+      minPos(trackStart - ((style & SliderHorizontal) ? initialSize.left : initialSize.top)),
+      viewWidth(initialSize.width()),
+      viewHeight(initialSize.height()) {
+  if (handleImage) {
+    handleWidth = handleImage->width();
+    handleHeight = handleImage->height();
   }
   setHandleOrigin({0, 0});
 }

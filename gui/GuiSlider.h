@@ -20,11 +20,11 @@ enum GuiSliderStyle : std::int32_t {
 
 class GuiSlider : public GuiControl {
 public:
-  // minPos and maxPos are window coordinates along the track. Retains the
-  // background and the handle bitmap, each if given.
-  GuiSlider(const GuiRect& size, GuiControlListener* listener, std::int32_t tag, std::int32_t minPos,
-            std::int32_t maxPos, GuiBitmap* handleBitmap, GuiBitmap* background, const GuiPoint& backgroundSource,
-            std::int32_t style);
+  // trackStart and trackEnd are window coordinates along the track. Retains
+  // the background and the handle bitmap, each if given.
+  GuiSlider(const GuiRect& initialSize, GuiControlListener* controlListener, std::int32_t controlTag,
+            std::int32_t trackStart, std::int32_t trackEnd, GuiBitmap* handleImage, GuiBitmap* backgroundBitmap,
+            const GuiPoint& backgroundOffset, std::int32_t style);
   // Defined where GuiOffscreenContext is complete.
   ~GuiSlider() override;
 

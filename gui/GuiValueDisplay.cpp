@@ -5,8 +5,8 @@
 #include "gui/GuiBitmap.h"
 #include "gui/GuiDrawingContext.h"
 
-GuiValueDisplay::GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style)
-    : GuiControl(size, nullptr, 0, background), displayStyle(style) {
+GuiValueDisplay::GuiValueDisplay(const GuiRect& initialSize, GuiBitmap* backgroundBitmap, std::int32_t style)
+    : GuiControl(initialSize, nullptr, 0, backgroundBitmap), displayStyle(style) {
   // A display that never draws must not keep the frame's idle pass asking it to.
   if (displayStyle & DisplayNoDraw) setDirty(false);
 }

@@ -26,7 +26,7 @@ class GuiValueDisplay : public GuiControl {
 public:
   static constexpr std::int32_t kTextCapacity = 256;
 
-  GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style);
+  GuiValueDisplay(const GuiRect& initialSize, GuiBitmap* backgroundBitmap, std::int32_t style);
 
   void draw(GuiDrawingContext& context) override;
 

@@ -2,7 +2,7 @@
 
 #include "gui/GuiFrame.h"
 
-GuiView::GuiView(const GuiRect& size) : size(size), mouseRect(size) {}
+GuiView::GuiView(const GuiRect& initialSize) : size(initialSize), mouseRect(initialSize) {}
 
 void GuiView::draw(GuiDrawingContext&) {}
 

@@ -22,7 +22,7 @@ enum class GuiDropKind : std::int32_t {
 
 class GuiView {
 public:
-  explicit GuiView(const GuiRect& size);
+  explicit GuiView(const GuiRect& initialSize);
   virtual ~GuiView() = default;
 
   GuiView(const GuiView&) = delete;

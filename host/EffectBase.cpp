@@ -5,12 +5,12 @@
 
 #include "host/Saturate.h"
 
-EffectBase::EffectBase(AudioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount)
-    : hostCallback(hostCallback), programCount(programCount), parameterCount(parameterCount) {
+EffectBase::EffectBase(AudioMasterCallback callback, VstInt32 programs, VstInt32 parameters)
+    : hostCallback(callback), programCount(programs), parameterCount(parameters) {
   std::memset(&effectRecord, 0, sizeof effectRecord);
   effectRecord.magic = kEffectMagic;
-  effectRecord.numPrograms = programCount;
-  effectRecord.numParams = parameterCount;
+  effectRecord.numPrograms = programs;
+  effectRecord.numParams = parameters;
   effectRecord.numInputs = 1;
   effectRecord.numOutputs = 2;
   effectRecord.flags = 0;

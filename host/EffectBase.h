@@ -10,7 +10,7 @@
 
 class EffectBase {
 public:
-  EffectBase(AudioMasterCallback hostCallback, VstInt32 programCount, VstInt32 parameterCount);
+  EffectBase(AudioMasterCallback callback, VstInt32 programs, VstInt32 parameters);
   virtual ~EffectBase();
 
   EffectBase(const EffectBase&) = delete;

@@ -20,7 +20,7 @@ bool offers(IDataObject* data, CLIPFORMAT format) {
 
 }  // namespace
 
-GuiDropTarget::GuiDropTarget(GuiFrame* frame) : frame(frame) {}
+GuiDropTarget::GuiDropTarget(GuiFrame* receivingFrame) : frame(receivingFrame) {}
 
 HRESULT STDMETHODCALLTYPE GuiDropTarget::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;

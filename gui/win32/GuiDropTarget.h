@@ -8,7 +8,7 @@ class GuiFrame;
 
 class GuiDropTarget final : public IDropTarget {
 public:
-  explicit GuiDropTarget(GuiFrame* frame);
+  explicit GuiDropTarget(GuiFrame* receivingFrame);
   virtual ~GuiDropTarget() = default;
 
   GuiDropTarget(const GuiDropTarget&) = delete;

@@ -27,7 +27,7 @@ constexpr char kWindowTitle[] = "Window";
 
 }  // namespace
 
-GuiFrameWindow::GuiFrameWindow(GuiFrame& frame) : frame(frame), native(new (std::nothrow) Native) {}
+GuiFrameWindow::GuiFrameWindow(GuiFrame& owningFrame) : frame(owningFrame), native(new (std::nothrow) Native) {}
 
 GuiFrameWindow::~GuiFrameWindow() {
   if (!native) return;

@@ -20,15 +20,15 @@ struct GuiOffscreenContext::Image {
 };
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
-                                         const GuiColour& background)
-    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(background) {
+                                         const GuiColour& fillColour)
+    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(fillColour) {
   {
     GuiWindowDc windowDc(frame ? static_cast<HWND>(frame->frameWindow()) : nullptr);
     image.reset(new (std::nothrow) Image(windowDc.handle(), width, height));
   }
   if (!image || !image->memoryDc.handle()) return;
   adoptSurface(image->memoryDc.handle());
-  paintWhole(width, height, background);
+  paintWhole(width, height, fillColour);
 }
 
 // The plain context would put its saved objects back into a DC that no
@@ -36,7 +36,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
 GuiOffscreenContext::~GuiOffscreenContext() { restoreSurface(); }
 
 void GuiOffscreenContext::blitTo(GuiDrawingContext& destination, const GuiRect& r, const GuiPoint& source) {
-  const GuiPoint& offset = destination.drawOffset();
-  BitBlt(static_cast<HDC>(destination.surface()), r.left + offset.x, r.top + offset.y, r.width(), r.height(),
-         static_cast<HDC>(surface()), source.x, source.y, SRCCOPY);
+  const GuiPoint& destinationOffset = destination.drawOffset();
+  BitBlt(static_cast<HDC>(destination.surface()), r.left + destinationOffset.x, r.top + destinationOffset.y, r.width(),
+         r.height(), static_cast<HDC>(surface()), source.x, source.y, SRCCOPY);
 }

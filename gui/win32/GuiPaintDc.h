@@ -5,7 +5,7 @@
 
 class GuiPaintDc final {
 public:
-  explicit GuiPaintDc(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+  explicit GuiPaintDc(HWND targetWindow) : window(targetWindow), dc(BeginPaint(targetWindow, &paint)) {}
   ~GuiPaintDc() { EndPaint(window, &paint); }
   GuiPaintDc(const GuiPaintDc&) = delete;
   GuiPaintDc& operator=(const GuiPaintDc&) = delete;

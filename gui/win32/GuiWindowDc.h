@@ -5,7 +5,7 @@
 
 class GuiWindowDc final {
 public:
-  explicit GuiWindowDc(HWND window) : window(window), dc(GetDC(window)) {}
+  explicit GuiWindowDc(HWND targetWindow) : window(targetWindow), dc(GetDC(targetWindow)) {}
   ~GuiWindowDc() {
     if (dc) ReleaseDC(window, dc);
   }

@@ -10,7 +10,7 @@
 // host never shows decode nothing), and after the first transparent draw the
 // copy with the key colour fully transparent.
 struct GuiBitmap::Image {
-  explicit Image(const GuiEmbeddedImage& file) : file(file) {}
+  explicit Image(const GuiEmbeddedImage& embeddedFile) : file(embeddedFile) {}
   ~Image() {
     if (keyed) cairo_surface_destroy(keyed);
     if (opaque) cairo_surface_destroy(opaque);

@@ -19,7 +19,8 @@ constexpr unsigned kCursorGlyphs[] = {XC_watch, XC_sb_h_double_arrow,  XC_sb_v_d
 
 }  // namespace
 
-GuiFrameWindow::GuiFrameWindow(GuiFrame& frame) : frame(frame), native(new (std::nothrow) Native(frame)) {}
+GuiFrameWindow::GuiFrameWindow(GuiFrame& owningFrame)
+    : frame(owningFrame), native(new (std::nothrow) Native(owningFrame)) {}
 
 GuiFrameWindow::~GuiFrameWindow() {
   if (!native || !native->child) return;

@@ -17,7 +17,7 @@
 
 // The child window on its own connection, and what its events become for the frame.
 struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
-  explicit Native(GuiFrame& frame) : frame(frame) {}
+  explicit Native(GuiFrame& owningFrame) : frame(owningFrame) {}
 
   void onExpose(const GuiRect& area) override {
     withContext([&](GuiDrawingContext& context) { frame.drawInRect(context, area); });

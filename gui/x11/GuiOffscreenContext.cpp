@@ -6,7 +6,8 @@
 
 // The image, the cairo context on it and the surface the plain context draws on.
 struct GuiOffscreenContext::Image {
-  Image(cairo_surface_t* pixels, cairo_t* cairo) : pixels(pixels), cairo(cairo), surface(cairo, nullptr) {}
+  Image(cairo_surface_t* imageSurface, cairo_t* cairoContext)
+      : pixels(imageSurface), cairo(cairoContext), surface(cairoContext, nullptr) {}
   ~Image() {
     cairo_destroy(cairo);
     cairo_surface_destroy(pixels);
@@ -20,8 +21,8 @@ struct GuiOffscreenContext::Image {
 };
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
-                                         const GuiColour& background)
-    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(background) {
+                                         const GuiColour& fillColour)
+    : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(fillColour) {
   if (width <= 0 || height <= 0) return;
   cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   cairo_t* cairo = cairo_create(pixels);
@@ -38,7 +39,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
   }
   adoptSurface(&image->surface);
   try {
-    paintWhole(width, height, background);
+    paintWhole(width, height, fillColour);
   } catch (...) {
     // Out of memory for the outline's pixels: our destructor will not run, and
     // the image goes before the plain context's, which must let go of it first.

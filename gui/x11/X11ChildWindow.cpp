@@ -106,8 +106,8 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   return child;
 }
 
-X11ChildWindow::X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener)
-    : connection(std::move(connection)), listener(listener) {}
+X11ChildWindow::X11ChildWindow(std::unique_ptr<X11Connection> ownConnection, Listener& eventListener)
+    : connection(std::move(ownConnection)), listener(eventListener) {}
 
 X11ChildWindow* X11ChildWindow::find(Window id) {
   if (id == 0) return nullptr;

@@ -58,7 +58,7 @@ public:
   void show(const GuiRect& area) const;
 
 private:
-  X11ChildWindow(std::unique_ptr<X11Connection> connection, Listener& listener);
+  X11ChildWindow(std::unique_ptr<X11Connection> ownConnection, Listener& eventListener);
   void handle(XEvent& event);
   // One call to the listener for the exposures gathered, if any.
   void reportExposure();

@@ -45,7 +45,7 @@ std::unique_ptr<X11Connection> X11Connection::open() {
   return std::unique_ptr<X11Connection>(new X11Connection(display, slot));
 }
 
-X11Connection::X11Connection(Display* display, int slot) : connection(display), slot(slot) {
+X11Connection::X11Connection(Display* display, int claimedSlot) : connection(display), slot(claimedSlot) {
   std::lock_guard<std::mutex> lock(installMutex);
   if (openConnections++ == 0) {
     previousHandler.store(XSetErrorHandler(&X11Connection::onError), std::memory_order_relaxed);

@@ -26,7 +26,7 @@ public:
   bool syncAndCheck();
 
 private:
-  X11Connection(Display* display, int slot);
+  X11Connection(Display* display, int claimedSlot);
   static int onError(Display* display, XErrorEvent* error);
 
   Display* connection;

@@ -13,7 +13,7 @@ class X11ChildWindow;
 
 class X11Surface final {
 public:
-  X11Surface(cairo_t* cairo, X11ChildWindow* window) : cairo(cairo), window(window) {}
+  X11Surface(cairo_t* cairoContext, X11ChildWindow* childWindow) : cairo(cairoContext), window(childWindow) {}
 
   cairo_t* context() const { return cairo; }
   X11ChildWindow* shownOn() const { return window; }

@@ -35,7 +35,7 @@ public:
 // The smallest editor over the base: a frame of its own while open.
 class TestEditor final : public GuiEditorBase {
 public:
-  explicit TestEditor(EffectBaseExt* effect) : GuiEditorBase(effect) { editorRect = {0, 0, 272, 150}; }
+  explicit TestEditor(EffectBaseExt* editedEffect) : GuiEditorBase(editedEffect) { editorRect = {0, 0, 272, 150}; }
   VstInt32 open(void* window) override {
     GuiEditorBase::open(window);
     frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, window, this);

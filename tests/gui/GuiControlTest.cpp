@@ -11,7 +11,8 @@ namespace {
 // The smallest concrete control: drawing only records that the screen is current.
 class PlainControl final : public GuiControl {
 public:
-  explicit PlainControl(GuiControlListener* listener) : GuiControl({0, 0, 20, 20}, listener, 7, nullptr) {}
+  explicit PlainControl(GuiControlListener* controlListener)
+      : GuiControl({0, 0, 20, 20}, controlListener, 7, nullptr) {}
   void draw(GuiDrawingContext&) override { setDirty(false); }
   using GuiControl::arrowKeyStep;
   using GuiControl::wheelStep;

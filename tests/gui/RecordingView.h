@@ -11,8 +11,8 @@
 
 class RecordingView : public GuiView {
 public:
-  RecordingView(const GuiRect& size, const GuiColour& colour = ColourRed, int* destroyed = nullptr)
-      : GuiView(size), colour(colour), destroyed(destroyed) {}
+  RecordingView(const GuiRect& initialSize, const GuiColour& fillColour = ColourRed, int* destructionCounter = nullptr)
+      : GuiView(initialSize), colour(fillColour), destroyed(destructionCounter) {}
   ~RecordingView() override {
     if (destroyed) ++*destroyed;
   }

@@ -9,8 +9,8 @@
 
 class TestEffect : public EffectBaseExt {
 public:
-  explicit TestEffect(AudioMasterCallback hostCallback, int* destroyed = nullptr)
-      : EffectBaseExt(hostCallback, 20, 11), destroyed(destroyed) {}
+  explicit TestEffect(AudioMasterCallback callback, int* destructionCounter = nullptr)
+      : EffectBaseExt(callback, 20, 11), destroyed(destructionCounter) {}
   ~TestEffect() override {
     if (destroyed) ++*destroyed;
   }

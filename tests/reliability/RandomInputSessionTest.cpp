@@ -36,7 +36,7 @@ struct PanelArea {
 // length; at the end it leaves a marker.
 class ScriptWriter {
 public:
-  ScriptWriter(PanelArea panel, unsigned seed) : panel(panel), random(seed) {}
+  ScriptWriter(PanelArea panelArea, unsigned seed) : panel(panelArea), random(seed) {}
 
   std::string write() {
     text.clear();

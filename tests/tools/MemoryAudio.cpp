@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-MemorySource::MemorySource(int channels, int sampleRate, std::vector<float> interleaved)
-    : channels(channels), rate(sampleRate), samples(std::move(interleaved)) {}
+MemorySource::MemorySource(int channelsPerFrame, int sampleRate, std::vector<float> interleaved)
+    : channels(channelsPerFrame), rate(sampleRate), samples(std::move(interleaved)) {}
 
 std::int64_t MemorySource::read(float* interleaved, std::int64_t frames) {
   const std::int64_t count = std::min(frames, frameCount() - position);

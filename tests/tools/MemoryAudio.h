@@ -9,7 +9,7 @@
 
 class MemorySource final : public AudioSource {
 public:
-  MemorySource(int channels, int sampleRate, std::vector<float> interleaved);
+  MemorySource(int channelsPerFrame, int sampleRate, std::vector<float> interleaved);
   int channelCount() const override { return channels; }
   int sampleRate() const override { return rate; }
   std::int64_t frameCount() const override { return static_cast<std::int64_t>(samples.size()) / channels; }
@@ -24,7 +24,7 @@ private:
 
 class MemorySink final : public AudioSink {
 public:
-  explicit MemorySink(int channels) : channels(channels) {}
+  explicit MemorySink(int channelsPerFrame) : channels(channelsPerFrame) {}
   void write(const float* interleaved, std::int64_t frames) override;
   std::vector<float> samples;  // interleaved, as written
   std::vector<std::int64_t> blockLengths;

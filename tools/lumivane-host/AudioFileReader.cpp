@@ -11,16 +11,17 @@ constexpr int kLowestRate = 1000;
 constexpr int kHighestRate = 768000;
 }  // namespace
 
-AudioFileReader::AudioFileReader(const std::string& path) : path(path) {
+AudioFileReader::AudioFileReader(const std::string& inputPath) : path(inputPath) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) throw ToolError("input file " + path + " does not exist");
-  if (std::filesystem::is_directory(path, error)) throw ToolError("input " + path + " is a folder, not an audio file");
-  file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) throw ToolError("cannot read " + path + ": " + sf_strerror(nullptr));
+  if (!std::filesystem::exists(inputPath, error)) throw ToolError("input file " + inputPath + " does not exist");
+  if (std::filesystem::is_directory(inputPath, error))
+    throw ToolError("input " + inputPath + " is a folder, not an audio file");
+  file = sf_open(inputPath.c_str(), SFM_READ, &info);
+  if (file == nullptr) throw ToolError("cannot read " + inputPath + ": " + sf_strerror(nullptr));
   if (info.channels < 1 || info.channels > kMostChannels || info.samplerate < kLowestRate ||
       info.samplerate > kHighestRate || info.frames < 0) {
     sf_close(file);
-    throw ToolError("cannot read " + path + ": " + std::to_string(info.channels) + " channels at " +
+    throw ToolError("cannot read " + inputPath + ": " + std::to_string(info.channels) + " channels at " +
                     std::to_string(info.samplerate) + " Hz is not audio this tool renders");
   }
 }

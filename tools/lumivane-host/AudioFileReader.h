@@ -10,7 +10,7 @@
 class AudioFileReader final : public AudioSource {
 public:
   // Throws ToolError when the file is missing, unreadable or of no known format.
-  explicit AudioFileReader(const std::string& path);
+  explicit AudioFileReader(const std::string& inputPath);
   ~AudioFileReader() override;
 
   AudioFileReader(const AudioFileReader&) = delete;

@@ -54,19 +54,19 @@ int AudioFileWriter::formatFor(const std::string& path) {
   throw ToolError("unknown output format for " + path + ": name it .wav, .flac, .aiff, .caf, .w64, .rf64, .au or .ogg");
 }
 
-AudioFileWriter::AudioFileWriter(const std::string& path, int channels, int sampleRate) : path(path) {
-  const int format = formatFor(path);
+AudioFileWriter::AudioFileWriter(const std::string& outputPath, int channels, int sampleRate) : path(outputPath) {
+  const int format = formatFor(outputPath);
   SF_INFO info{};
   info.channels = channels;
   info.samplerate = sampleRate;
   info.format = format;
   if (!sf_format_check(&info))
-    throw ToolError("cannot write " + path + ": its format does not take " + std::to_string(channels) +
+    throw ToolError("cannot write " + outputPath + ": its format does not take " + std::to_string(channels) +
                     " channels at " + std::to_string(sampleRate) + " Hz");
 
   std::error_code error;
-  if (fs::is_directory(path, error)) throw ToolError("output " + path + " is a folder");
-  const fs::path target(path);
+  if (fs::is_directory(outputPath, error)) throw ToolError("output " + outputPath + " is a folder");
+  const fs::path target(outputPath);
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
   std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -80,7 +80,7 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int channels, int samp
   if (file == nullptr) {
     close(descriptor);
     std::remove(temporaryPath.c_str());
-    throw ToolError("cannot write " + path + ": " + sf_strerror(nullptr));
+    throw ToolError("cannot write " + outputPath + ": " + sf_strerror(nullptr));
   }
   // Integer formats clip instead of wrapping round when the effect goes beyond full scale.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);

@@ -15,7 +15,7 @@ public:
   // The format follows the name's extension (.wav and .aiff in 32-bit float,
   // .flac in 24 bits, ...). Throws ToolError when the extension is unknown or
   // the folder is not writable.
-  AudioFileWriter(const std::string& path, int channels, int sampleRate);
+  AudioFileWriter(const std::string& outputPath, int channels, int sampleRate);
   ~AudioFileWriter() override;  // removes the temporary file unless finish() succeeded
 
   AudioFileWriter(const AudioFileWriter&) = delete;

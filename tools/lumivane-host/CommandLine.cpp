@@ -60,7 +60,7 @@ int parseWholeNumber(const std::string& option, const std::string& text) {
 // their value as the next argument or after an equals sign.
 class ArgumentReader {
 public:
-  explicit ArgumentReader(const std::vector<std::string>& arguments) : arguments(arguments) {}
+  explicit ArgumentReader(const std::vector<std::string>& commandArguments) : arguments(commandArguments) {}
 
   bool atEnd() const { return position >= arguments.size(); }
   std::string next() { return arguments[position++]; }

@@ -100,7 +100,7 @@ std::string programName(StandInHost& host, VstInt32 index) {
 
 class Lines {
 public:
-  explicit Lines(std::ostream& out) : out(out) {}
+  explicit Lines(std::ostream& destination) : out(destination) {}
   void line(const std::string& label, const std::string& value) {
     if (value.empty())
       out << label << '\n';

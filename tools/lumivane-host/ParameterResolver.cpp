@@ -88,10 +88,10 @@ bool showsWholeNumbers(const std::vector<Reading>& readings) {
 double gridValue(int step) { return static_cast<double>(step) / kGridSteps; }
 }  // namespace
 
-ParameterResolver::ParameterResolver(StandInHost& host) : host(host) {
-  for (VstInt32 index = 0; index < host.effect()->numParams; ++index) {
-    names.push_back(host.text(effGetParamName, index));
-    labels.push_back(host.text(effGetParamLabel, index));
+ParameterResolver::ParameterResolver(StandInHost& standInHost) : host(standInHost) {
+  for (VstInt32 index = 0; index < standInHost.effect()->numParams; ++index) {
+    names.push_back(standInHost.text(effGetParamName, index));
+    labels.push_back(standInHost.text(effGetParamLabel, index));
   }
 }
 

@@ -20,7 +20,7 @@ struct ResolvedParameter {
 
 class ParameterResolver {
 public:
-  explicit ParameterResolver(StandInHost& host);
+  explicit ParameterResolver(StandInHost& standInHost);
 
   // Throws ToolError for an unknown name or item, a value out of range, or a
   // value that reads differently as a normalised value and in the unit.

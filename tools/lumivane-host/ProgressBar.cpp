@@ -8,8 +8,8 @@ namespace {
 constexpr int kBarWidth = 40;
 }
 
-ProgressBar::ProgressBar(std::FILE* stream, std::int64_t minimumFrames, std::int64_t totalFrames)
-    : stream(stream), visible(totalFrames >= minimumFrames && isatty(fileno(stream))) {}
+ProgressBar::ProgressBar(std::FILE* outputStream, std::int64_t minimumFrames, std::int64_t totalFrames)
+    : stream(outputStream), visible(totalFrames >= minimumFrames && isatty(fileno(outputStream))) {}
 
 ProgressBar::~ProgressBar() {
   if (visible && shownPercent >= 0) std::fprintf(stream, "\r%*s\r", kBarWidth + 8, "");

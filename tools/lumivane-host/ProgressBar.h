@@ -8,7 +8,7 @@
 class ProgressBar {
 public:
   // Shows itself for jobs of at least minimumFrames, and only on a terminal.
-  ProgressBar(std::FILE* stream, std::int64_t minimumFrames, std::int64_t totalFrames);
+  ProgressBar(std::FILE* outputStream, std::int64_t minimumFrames, std::int64_t totalFrames);
   ~ProgressBar();  // clears the line it drew
 
   ProgressBar(const ProgressBar&) = delete;

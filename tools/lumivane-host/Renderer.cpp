@@ -27,7 +27,7 @@ private:
 // Keeps the effect resumed for the render, and suspends it however the render ends.
 class ResumedEffect {
 public:
-  explicit ResumedEffect(StandInHost& host) : host(host) { host.dispatch(effMainsChanged, 0, 1); }
+  explicit ResumedEffect(StandInHost& standInHost) : host(standInHost) { standInHost.dispatch(effMainsChanged, 0, 1); }
   ~ResumedEffect() { host.dispatch(effMainsChanged, 0, 0); }
   ResumedEffect(const ResumedEffect&) = delete;
   ResumedEffect& operator=(const ResumedEffect&) = delete;
@@ -48,10 +48,10 @@ std::int64_t fill(AudioSource& source, std::vector<float>& interleaved, std::int
 }
 }  // namespace
 
-Renderer::Renderer(StandInHost& host, int sampleRate, int blockSize)
-    : host(host), sampleRate(sampleRate), blockSize(blockSize) {
-  host.setSampleRate(static_cast<float>(sampleRate));
-  host.dispatch(effSetBlockSize, 0, blockSize);
+Renderer::Renderer(StandInHost& standInHost, int framesPerSecond, int framesPerBlock)
+    : host(standInHost), sampleRate(framesPerSecond), blockSize(framesPerBlock) {
+  standInHost.setSampleRate(static_cast<float>(framesPerSecond));
+  standInHost.dispatch(effSetBlockSize, 0, framesPerBlock);
 }
 
 std::int64_t Renderer::tailFrames() {

@@ -23,7 +23,7 @@ public:
 
   // Announces the rate and the block size to the plug-in; parameters and
   // programs may be set between this and render().
-  Renderer(StandInHost& host, int sampleRate, int blockSize);
+  Renderer(StandInHost& standInHost, int framesPerSecond, int framesPerBlock);
 
   // Frames processed after the input: the plug-in's tail size, or a default
   // when it reports none.

@@ -28,7 +28,7 @@ class EditorWindow {
 public:
   // Makes the window at the screen position, sized by the editor's rectangle,
   // and opens the editor in it; isOpen() tells whether that worked.
-  EditorWindow(StandInHost& host, int screenX, int screenY);
+  EditorWindow(StandInHost& standInHost, int screenX, int screenY);
   ~EditorWindow();  // closes the editor if it is still open
 
   EditorWindow(const EditorWindow&) = delete;

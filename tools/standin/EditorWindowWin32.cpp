@@ -40,10 +40,10 @@ ATOM registerHostClass() {
 }
 }  // namespace
 
-EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
-    : host(host), native(std::make_unique<Native>()) {
+EditorWindow::EditorWindow(StandInHost& standInHost, int screenX, int screenY)
+    : host(standInHost), native(std::make_unique<Native>()) {
   ERect* rect = nullptr;
-  host.dispatch(effEditGetRect, 0, 0, &rect);
+  standInHost.dispatch(effEditGetRect, 0, 0, &rect);
   if (rect == nullptr || registerHostClass() == 0) return;
   const int width = rect->right - rect->left;
   const int height = rect->bottom - rect->top;

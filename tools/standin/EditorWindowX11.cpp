@@ -56,10 +56,10 @@ void waitForMap(Display* display, Window window) {
 }
 }  // namespace
 
-EditorWindow::EditorWindow(StandInHost& host, int screenX, int screenY)
-    : host(host), native(std::make_unique<Native>()) {
+EditorWindow::EditorWindow(StandInHost& standInHost, int screenX, int screenY)
+    : host(standInHost), native(std::make_unique<Native>()) {
   ERect* rect = nullptr;
-  host.dispatch(effEditGetRect, 0, 0, &rect);
+  standInHost.dispatch(effEditGetRect, 0, 0, &rect);
   if (rect == nullptr) return;
   native->display = XOpenDisplay(nullptr);
   if (native->display == nullptr) return;

@@ -18,7 +18,7 @@ StandInHost* hostOf(AEffect* effect) {
 }
 }  // namespace
 
-StandInHost::StandInHost(PluginEntryProc entry) : entry(entry) {}
+StandInHost::StandInHost(PluginEntryProc pluginEntry) : entry(pluginEntry) {}
 
 StandInHost::~StandInHost() {
   if (record != nullptr) close();

@@ -24,7 +24,7 @@ struct HostCall {
 
 class StandInHost {
 public:
-  explicit StandInHost(PluginEntryProc entry);
+  explicit StandInHost(PluginEntryProc pluginEntry);
   ~StandInHost();  // closes the instance if it is still open
 
   StandInHost(const StandInHost&) = delete;

@@ -24,7 +24,7 @@ constexpr int kMaxFrames = 4096;
 // Reads the input front to back; past its end every value is zero.
 class InputReader {
 public:
-  InputReader(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
+  InputReader(const std::uint8_t* bytes, std::size_t byteCount) : data(bytes), size(byteCount) {}
   bool empty() const { return position >= size; }
   template <typename T>
   T take() {
