@@ -5,12 +5,12 @@
 
 #include "host/Saturate.h"
 
-EffectBase::EffectBase(AudioMasterCallback callback, VstInt32 programs, VstInt32 parameters)
-    : hostCallback(callback), programCount(programs), parameterCount(parameters) {
+EffectBase::EffectBase(AudioMasterCallback callback, VstInt32 programTotal, VstInt32 parameterTotal)
+    : hostCallback(callback), programCount(programTotal), parameterCount(parameterTotal) {
   std::memset(&effectRecord, 0, sizeof effectRecord);
   effectRecord.magic = kEffectMagic;
-  effectRecord.numPrograms = programs;
-  effectRecord.numParams = parameters;
+  effectRecord.numPrograms = programTotal;
+  effectRecord.numParams = parameterTotal;
   effectRecord.numInputs = 1;
   effectRecord.numOutputs = 2;
   effectRecord.flags = 0;

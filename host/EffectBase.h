@@ -10,7 +10,7 @@
 
 class EffectBase {
 public:
-  EffectBase(AudioMasterCallback callback, VstInt32 programs, VstInt32 parameters);
+  EffectBase(AudioMasterCallback callback, VstInt32 programTotal, VstInt32 parameterTotal);
   virtual ~EffectBase();
 
   EffectBase(const EffectBase&) = delete;
