@@ -54,6 +54,22 @@ __m128 softClip(__m128 y) {
   const __m128 squared = _mm_and_ps(cubing, _mm_mul_ps(y, y));
   return _mm_sub_ps(y, _mm_mul_ps(_mm_set1_ps(0.1f), _mm_mul_ps(squared, cubed)));
 }
+
+// The frame loop the kernels share: `step(channel, x)` runs a channel's
+// filters one sample on and answers their outputs in lanes; the channels take
+// turns so that their recursions overlap, and the clock's sums move on beside.
+template <int Channels, int Count, typename Run, typename Step>
+void runFrames(const Run& run, Step step) {
+  const __m128 gain = _mm_set1_ps(run.gain);
+  StepClock::Stretch clock = *run.clock;
+  for (int j = 0; j < run.frames; ++j) {
+    for (int c = 0; c < Channels; ++c)
+      addInFilterOrder<Count>(_mm_mul_ps(step(c, _mm_set1_ps(run.inputs[c][j])), gain), run.outputs[c][j],
+                              run.replacing);
+    clock.tick();
+  }
+  *run.clock = clock;
+}
 }  // namespace
 
 template <int Channels, int Count, FilterMode Mode>
@@ -76,24 +92,16 @@ void FilterBank::runStateVariable(const Run& run) {
     frequency[c] = _mm_load_ps(f);
     damp[c] = _mm_load_ps(d);
   }
-  const __m128 gain = _mm_set1_ps(run.gain);
-  StepClock::Stretch clock = *run.clock;
-  for (int j = 0; j < run.frames; ++j) {
-    for (int c = 0; c < Channels; ++c) {
-      const __m128 x = _mm_set1_ps(run.inputs[c][j]);
-      // StateVariableFilter::pass, twice.
-      for (int pass = 0; pass < 2; ++pass) {
-        low[c] = _mm_add_ps(low[c], _mm_mul_ps(frequency[c], band[c]));
-        notch[c] = _mm_sub_ps(x, _mm_mul_ps(damp[c], band[c]));
-        high[c] = _mm_sub_ps(notch[c], low[c]);
-        band[c] = _mm_add_ps(band[c], _mm_mul_ps(frequency[c], high[c]));
-      }
-      const __m128 y = stateVariableOutput(Mode, x, low[c], high[c], band[c], notch[c]);
-      addInFilterOrder<Count>(_mm_mul_ps(y, gain), run.outputs[c][j], run.replacing);
+  runFrames<Channels, Count>(run, [&](int c, __m128 x) {
+    // StateVariableFilter::pass, twice.
+    for (int pass = 0; pass < 2; ++pass) {
+      low[c] = _mm_add_ps(low[c], _mm_mul_ps(frequency[c], band[c]));
+      notch[c] = _mm_sub_ps(x, _mm_mul_ps(damp[c], band[c]));
+      high[c] = _mm_sub_ps(notch[c], low[c]);
+      band[c] = _mm_add_ps(band[c], _mm_mul_ps(frequency[c], high[c]));
     }
-    clock.tick();
-  }
-  *run.clock = clock;
+    return stateVariableOutput(Mode, x, low[c], high[c], band[c], notch[c]);
+  });
   for (int c = 0; c < Channels; ++c) {
     storeLanes(low[c], states[c], &State::low);
     storeLanes(high[c], states[c], &State::high);
@@ -136,26 +144,20 @@ void FilterBank::runLadder(const Run& run) {
     k[c] = _mm_load_ps(pole);
     r[c] = _mm_load_ps(feedback);
   }
-  const __m128 gain = _mm_set1_ps(run.gain);
-  StepClock::Stretch clock = *run.clock;
-  for (int j = 0; j < run.frames; ++j) {
-    for (int c = 0; c < Channels; ++c) {
-      // LadderFilter::step.
-      stage[c] = _mm_sub_ps(_mm_set1_ps(run.inputs[c][j]), _mm_mul_ps(r[c], y4[c]));
-      y1[c] = onePole(p[c], k[c], stage[c], previousX[c], y1[c]);
-      previousX[c] = stage[c];
-      y2[c] = onePole(p[c], k[c], y1[c], previousY1[c], y2[c]);
-      previousY1[c] = y1[c];
-      y3[c] = onePole(p[c], k[c], y2[c], previousY2[c], y3[c]);
-      previousY2[c] = y2[c];
-      y4[c] = onePole(p[c], k[c], y3[c], previousY3[c], y4[c]);
-      previousY3[c] = y3[c];
-      y4[c] = softClip(y4[c]);
-      addInFilterOrder<Count>(_mm_mul_ps(y4[c], gain), run.outputs[c][j], run.replacing);
-    }
-    clock.tick();
-  }
-  *run.clock = clock;
+  runFrames<Channels, Count>(run, [&](int c, __m128 x) {
+    // LadderFilter::step.
+    stage[c] = _mm_sub_ps(x, _mm_mul_ps(r[c], y4[c]));
+    y1[c] = onePole(p[c], k[c], stage[c], previousX[c], y1[c]);
+    previousX[c] = stage[c];
+    y2[c] = onePole(p[c], k[c], y1[c], previousY1[c], y2[c]);
+    previousY1[c] = y1[c];
+    y3[c] = onePole(p[c], k[c], y2[c], previousY2[c], y3[c]);
+    previousY2[c] = y2[c];
+    y4[c] = onePole(p[c], k[c], y3[c], previousY3[c], y4[c]);
+    previousY3[c] = y3[c];
+    y4[c] = softClip(y4[c]);
+    return y4[c];
+  });
   for (int c = 0; c < Channels; ++c) {
     storeLanes(stage[c], states[c], &State::stageInput);
     storeLanes(previousX[c], states[c], &State::previousX);
