@@ -51,7 +51,6 @@ bool GuiFrameWindow::create(GuiNativeWindow parent, const GuiRect& size) {
   }
   native->windowClassInUse = true;
   SetWindowLongPtrA(native->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&frame));
-  setDropTargetActive(true);
   return true;
 }
 
