@@ -19,10 +19,7 @@ GuiEditorBase::GuiEditorBase(EffectBaseExt* editedEffect)
   nextIdleTime = tickSource();
 }
 
-GuiEditorBase::~GuiEditorBase() {
-  // A window still open goes before the thread's set-up, which its drop target needs.
-  frame.reset();
-}
+GuiEditorBase::~GuiEditorBase() = default;
 
 VstInt32 GuiEditorBase::reportRect(ERect** rect) {
   if (!rect) return 0;

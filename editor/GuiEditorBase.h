@@ -12,7 +12,6 @@
 #include "gui/GuiFrame.h"
 #include "gui/GuiFrameOwner.h"
 #include "gui/GuiRect.h"
-#include "gui/GuiThreadSetup.h"
 #include "host/EffectBaseExt.h"
 
 class GuiEditorBase : public EditorBase, public GuiFrameOwner {
@@ -60,7 +59,6 @@ protected:
 
 private:
   static inline std::atomic<VstInt32> knobMode{0};
-  GuiThreadSetup threadSetup;
   TickSource tickSource;
   Sleeper sleeper;
 };

@@ -228,9 +228,18 @@ void GuiFrame::pumpEditorIdle() {
 
 void GuiFrame::dispatchPendingPaint() { window.dispatchPendingPaint(); }
 
-bool GuiFrame::createWindow(GuiNativeWindow nativeParent) { return window.create(nativeParent, size); }
+bool GuiFrame::createWindow(GuiNativeWindow nativeParent) {
+  if (!window.create(nativeParent, size)) return false;
+  setDropTargetActive(true);
+  return true;
+}
 
-bool GuiFrame::setDropTargetActive(bool on) { return window.setDropTargetActive(on); }
+bool GuiFrame::setDropTargetActive(bool on) {
+  // A thread in the multithreaded apartment refused OLE, which drag and drop
+  // needs: Windows refuses the target there (Wine takes it), so go without.
+  if (on && !threadSetup.allowsDropTarget()) return false;
+  return window.setDropTargetActive(on);
+}
 
 void GuiFrame::onWindowDestroyed() {
   open = false;

@@ -40,8 +40,7 @@ GuiFrameWindow::~GuiFrameWindow() {
 }
 
 bool GuiFrameWindow::create(GuiNativeWindow parent, const GuiRect& size) {
-  if (!parent || !native) return false;
-  GuiWindowClass::registerWindowClass();
+  if (!parent || !native || !GuiWindowClass::registerWindowClass()) return false;
   native->window = CreateWindowExA(0, GuiWindowClass::className(), kWindowTitle, WS_CHILD | WS_VISIBLE, 0, 0,
                                    size.width(), size.height(), static_cast<HWND>(parent), nullptr,
                                    static_cast<HINSTANCE>(GuiWindowClass::moduleInstance()), nullptr);
@@ -51,7 +50,6 @@ bool GuiFrameWindow::create(GuiNativeWindow parent, const GuiRect& size) {
   }
   native->windowClassInUse = true;
   SetWindowLongPtrA(native->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&frame));
-  setDropTargetActive(true);
   return true;
 }
 

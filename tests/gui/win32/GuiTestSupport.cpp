@@ -16,16 +16,17 @@ GuiColour colourOf(std::uint32_t bgra) {
   return {std::uint8_t(bgra >> 16), std::uint8_t(bgra >> 8), std::uint8_t(bgra), 0};
 }
 
+// Once per program, also when host windows open on several threads at once.
 void registerHostClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA description{};
-  description.lpfnWndProc = DefWindowProcA;
-  description.hInstance = GetModuleHandleA(nullptr);
-  description.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  description.lpszClassName = kHostClassName;
-  RegisterClassA(&description);
-  registered = true;
+  static const ATOM registered = [] {
+    WNDCLASSA description{};
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    description.lpszClassName = kHostClassName;
+    return RegisterClassA(&description);
+  }();
+  static_cast<void>(registered);
 }
 
 HWND windowOf(GuiFrame& frame) { return static_cast<HWND>(frame.frameWindow()); }

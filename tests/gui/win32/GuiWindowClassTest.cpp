@@ -1,13 +1,18 @@
-// The Win32 side of the frame's window: the module's window class, the
-// window's class, title, style and parent, and the system cursors.
+// The Win32 side of the frame's window: the module's window class, also
+// between threads, the window's class, title, style and parent, and the
+// system cursors.
 #include "gui/win32/GuiWindowClass.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
+#include <thread>
 
 #include "gui/GuiFrame.h"
+#include "gui/win32/GuiFrameWindowProc.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/RecordingView.h"
 
@@ -96,4 +101,58 @@ TEST(GuiFrameWindow, ClassGoesWithTheLastFrameAlsoAfterTheHostDestroyedItsWindow
   frame.reset();
   EXPECT_EQ(GuiWindowClass::useCount(), 0);
   EXPECT_FALSE(classRegistered());
+}
+
+TEST(GuiWindowClass, FramesOpenedAndClosedOnTwoThreadsAtOnceEachGetAWindowOfTheClass) {
+  constexpr int kCyclesPerThread = 150;
+  char expected[32];
+  GuiWindowClass::formatClassName(GetModuleHandleA(nullptr), expected, sizeof expected);
+  std::atomic<int> windowsMade{0};
+  const auto openAndClose = [&] {
+    HostWindow host;
+    for (int cycle = 0; cycle < kCyclesPerThread; ++cycle) {
+      GuiFrame frame({0, 0, 40, 30}, host.handle(), nullptr);
+      char name[64] = {};
+      if (windowOf(frame) && GetClassNameA(windowOf(frame), name, sizeof name) && std::strcmp(name, expected) == 0)
+        ++windowsMade;
+    }
+  };
+  std::thread first(openAndClose);
+  std::thread second(openAndClose);
+  first.join();
+  second.join();
+  EXPECT_EQ(windowsMade, 2 * kCyclesPerThread);
+  EXPECT_EQ(GuiWindowClass::useCount(), 0);
+  EXPECT_FALSE(classRegistered());
+}
+
+TEST(GuiWindowClass, NameAlreadyRegisteredIsUsedOnlyWhenTheClassIsOurs) {
+  const struct {
+    const char* holder;
+    WNDPROC procedure;
+    bool windowMade;
+  } cases[] = {
+      {"another module's class", DefWindowProcA, false},
+      {"ours, outlived by a window of ours", frameWindowProc, true},
+  };
+  char name[32];
+  GuiWindowClass::formatClassName(GuiWindowClass::moduleInstance(), name, sizeof name);
+  for (const auto& c : cases) {
+    WNDCLASSA description{};
+    description.style = CS_GLOBALCLASS;
+    description.lpfnWndProc = c.procedure;
+    description.hInstance = static_cast<HINSTANCE>(GuiWindowClass::moduleInstance());
+    description.lpszClassName = name;
+    ASSERT_NE(RegisterClassA(&description), 0) << c.holder;
+    HostWindow host;
+    {
+      GuiFrame frame({0, 0, 40, 30}, host.handle(), nullptr);
+      EXPECT_EQ(windowOf(frame) != nullptr, c.windowMade) << c.holder;
+      EXPECT_EQ(host.childCount(), c.windowMade ? 1 : 0) << c.holder;
+      EXPECT_EQ(GuiWindowClass::useCount(), c.windowMade ? 1 : 0) << c.holder;
+    }
+    EXPECT_EQ(GuiWindowClass::useCount(), 0) << c.holder;
+    if (!c.windowMade) UnregisterClassA(name, description.hInstance);
+    EXPECT_FALSE(classRegistered()) << c.holder;
+  }
 }
