@@ -41,8 +41,9 @@ double TestSignal::Saw::next() {
   return value;
 }
 
-TestSignal::TestSignal(int sampleRate, double tempo, double seconds)
-    : rate(sampleRate),
+TestSignal::TestSignal(int sampleRate, double tempo, double seconds, int channels)
+    : channelsPerFrame(channels == 1 ? 1 : 2),
+      rate(sampleRate),
       samplesPerBeat(sampleRate * 60.0 / tempo),
       frames(static_cast<std::int64_t>(std::llround(seconds * sampleRate))) {
   for (int voice = 0; voice < 3; ++voice) {
@@ -53,7 +54,17 @@ TestSignal::TestSignal(int sampleRate, double tempo, double seconds)
 
 std::int64_t TestSignal::read(float* interleaved, std::int64_t wanted) {
   const std::int64_t count = std::min(wanted, frames - position);
-  for (std::int64_t i = 0; i < count; ++i) frameAt(position + i, interleaved[2 * i], interleaved[2 * i + 1]);
+  for (std::int64_t i = 0; i < count; ++i) {
+    float left = 0.0f;
+    float right = 0.0f;
+    frameAt(position + i, left, right);
+    if (channelsPerFrame == 1) {
+      interleaved[i] = 0.5f * (left + right);
+    } else {
+      interleaved[2 * i] = left;
+      interleaved[2 * i + 1] = right;
+    }
+  }
   position += count;
   return count;
 }
