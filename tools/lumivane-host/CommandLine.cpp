@@ -32,7 +32,7 @@ const char* const kUsage =
     "\n"
     "Options may stand before or after the command and its files; after -- every\n"
     "argument is a file (render -- -take1.wav out.wav).\n"
-    "The default plug-in is Lumivane.so next to this program, in ../lib/lxvst from its\n"
+    "The default plug-in is Lumivane.so next to this program, in ../lib/vst from its\n"
     "folder (where make install puts it) or in dist/linux64. See man lumivane-host.\n";
 
 namespace {
