@@ -10,7 +10,11 @@ if(WIN32)
   set(CPACK_SYSTEM_NAME win${LUMIVANE_POINTER_BITS})
   set(CPACK_GENERATOR ZIP)
 else()
-  install(TARGETS Lumivane LIBRARY DESTINATION lib/lxvst)
+  # lib/vst is the folder Linux VST 2 hosts scan (Bitwig, REAPER, Carla, Qtractor,
+  # Zrythm, Ardour too). Earlier releases went to lib/lxvst, which Ardour also
+  # scans: that copy goes, or Ardour would list the plug-in twice.
+  install(TARGETS Lumivane LIBRARY DESTINATION lib/vst)
+  install(CODE "file(REMOVE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/lxvst/Lumivane.so\")")
   if(TARGET lumivane-host)
     install(TARGETS lumivane-host RUNTIME DESTINATION bin)
     install(FILES ${PROJECT_SOURCE_DIR}/docs/lumivane-host.1 DESTINATION share/man/man1)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `make install` with a PREFIX and a DESTDIR puts exactly the release's files
-# there, the installed lumivane-host finds the installed plug-in on its own,
+# there (taking away an earlier release's lib/lxvst copy), the installed
+# lumivane-host finds the installed plug-in on its own,
 # and `make uninstall` with the same variables takes every file away again.
 #   check-install.sh SOURCE_DIR
 set -euo pipefail
@@ -11,15 +12,18 @@ stage=$work/stage
 prefix=/opt/lumivane
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
+# An earlier release's copy in lib/lxvst, which Ardour would list beside the new one.
+mkdir -p "$stage$prefix/lib/lxvst"
+echo "old release" >"$stage$prefix/lib/lxvst/Lumivane.so"
 make -C "$root" --no-print-directory install PREFIX="$prefix" DESTDIR="$stage" >"$work/install.log" 2>&1 \
   || { cat "$work/install.log"; fail "make install"; }
 installed=$(cd "$stage" && find . ! -type d | sort)
-expected=$(printf '%s\n' bin/lumivane-host lib/lxvst/Lumivane.so share/doc/lumivane/panel.png \
+expected=$(printf '%s\n' bin/lumivane-host lib/vst/Lumivane.so share/doc/lumivane/panel.png \
   share/doc/lumivane/user-guide.md share/man/man1/lumivane-host.1 | sed "s|^|.$prefix/|" | sort)
 [ "$installed" = "$expected" ] || fail "installed files:"$'\n'"$installed"$'\n'"expected:"$'\n'"$expected"
 
 report=$("$stage$prefix/bin/lumivane-host" info) || fail "installed lumivane-host info"
-grep -Eq "^Plug-in +$stage$prefix/lib/lxvst/Lumivane.so\$" <<<"$report" \
+grep -Eq "^Plug-in +$stage$prefix/lib/vst/Lumivane.so\$" <<<"$report" \
   || fail "lumivane-host did not load the installed plug-in:"$'\n'"$report"
 grep -Eq '^Name +Lumivane VST$' <<<"$report" || fail "no effect name in:"$'\n'"$report"
 

@@ -37,9 +37,9 @@ check_archive "Lumivane-$version-win32.zip" "Lumivane.dll $guide"
 check_dll i686-w64-mingw32-objdump win32 pei-i386 main
 check_archive "Lumivane-$version-win64.zip" "Lumivane.dll $guide"
 check_dll x86_64-w64-mingw32-objdump win64 pei-x86-64 main VSTPluginMain
-check_archive "Lumivane-$version-linux64.tar.gz" "bin/lumivane-host lib/lxvst/Lumivane.so \
+check_archive "Lumivane-$version-linux64.tar.gz" "bin/lumivane-host lib/vst/Lumivane.so \
 share/man/man1/lumivane-host.1 share/doc/lumivane/user-guide.md share/doc/lumivane/panel.png"
 unpacked="$work/Lumivane-$version-linux64"
 report=$("$unpacked/bin/lumivane-host" info) || fail "the unpacked lumivane-host info"
-grep -Eq "^Plug-in +$unpacked/lib/lxvst/Lumivane.so\$" <<<"$report" \
+grep -Eq "^Plug-in +$unpacked/lib/vst/Lumivane.so\$" <<<"$report" \
   || fail "the unpacked lumivane-host did not load the plug-in beside it:"$'\n'"$report"

@@ -54,6 +54,27 @@ TEST(CommandLine, TheFirstOfHelpAndVersionWinsOverEverythingElse) {
   EXPECT_EQ(parseCommandLine({"--help", "--version"}).command, Command::Help);
 }
 
+TEST(CommandLine, DoubleDashEndsTheOptionsAndAnOptionsValueIsNoRequestForHelp) {
+  struct Accepted {
+    std::vector<std::string> arguments;
+    Command command;
+    std::string outputPath;
+    std::string pluginPath;
+  };
+  const Accepted cases[] = {
+      {{"render", "--", "-x.wav"}, Command::Render, "-x.wav", ""},
+      {{"render", "--tempo", "90", "--", "--help"}, Command::Render, "--help", ""},
+      {{"--plugin", "-h", "render", "out.wav"}, Command::Render, "out.wav", "-h"},
+      {{"info", "--plugin", "-h"}, Command::Info, "", "-h"},
+  };
+  for (const Accepted& accepted : cases) {
+    const CommandLine line = parseCommandLine(accepted.arguments);
+    EXPECT_EQ(line.command, accepted.command) << accepted.arguments.back();
+    EXPECT_EQ(line.render.outputPath, accepted.outputPath);
+    EXPECT_EQ(line.pluginPath.value_or(""), accepted.pluginPath);
+  }
+}
+
 TEST(CommandLine, RefusesWhatItCannotUseWithTheReason) {
   const RefusedLine cases[] = {
       {{}, "no command given: use info or render (lumivane-host --help)"},
@@ -80,6 +101,8 @@ TEST(CommandLine, RefusesWhatItCannotUseWithTheReason) {
       {{"info", "extra.wav"}, "info takes no file, but got \"extra.wav\""},
       {{"info", "--tempo", "90"}, "--tempo belongs to render, not info"},
       {{"info", "--plugin"}, "--plugin needs a value"},
+      {{"render", "out.wav", "--beat", "-h"}, "--beat needs a number, not \"-h\""},
+      {{"render", "in.wav", "--", "out.wav", "--stopped"}, "render takes at most two files, IN and OUT, but got 3"},
   };
   for (const RefusedLine& refused : cases) {
     std::string line;

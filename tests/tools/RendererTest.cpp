@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <memory>
@@ -116,4 +117,15 @@ TEST(Renderer, InternalSyncGivesTheSameAudioWhateverTheBlockSize) {
   EXPECT_GT(energy(outputs[0], 0), 1.0);
   EXPECT_TRUE(outputs[0] == outputs[1]);
   EXPECT_TRUE(outputs[0] == outputs[2]);
+}
+
+// The demo renders 24 s of the built-in signal through the default program.
+TEST(Renderer, TheBuiltInSignalThroughTheDefaultProgramPeaksBelowMinusOneDbfs) {
+  constexpr float kMinusOneDbfs = 0.891f;
+  TestSignal signal(kRate, 120.0, 24.0);
+  const MemorySink out = render(signal, 512);
+  float peak = 0.0f;
+  for (float sample : out.samples) peak = std::max(peak, std::fabs(sample));
+  EXPECT_GT(peak, 0.25f);
+  EXPECT_LT(peak, kMinusOneDbfs);
 }

@@ -27,9 +27,10 @@ std::string contents(const std::string& path) {
 }
 }  // namespace
 
-ToolRun runTool(const std::vector<std::string>& arguments) {
+ToolRun runTool(const std::vector<std::string>& arguments, const std::string& workingFolder) {
   ScratchFolder capture;
-  std::string command = shellQuoted(LUMIVANE_HOST_PATH);
+  std::string command = workingFolder.empty() ? "" : "cd " + shellQuoted(workingFolder) + " && ";
+  command += shellQuoted(LUMIVANE_HOST_PATH);
   for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
   command += " >" + shellQuoted(capture.path("out")) + " 2>" + shellQuoted(capture.path("err")) + " </dev/null";
   const int status = std::system(command.c_str());

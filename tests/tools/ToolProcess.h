@@ -10,7 +10,8 @@ struct ToolRun {
   std::string err;
 };
 
-ToolRun runTool(const std::vector<std::string>& arguments);
+// From workingFolder when one is given, else from the test's own.
+ToolRun runTool(const std::vector<std::string>& arguments, const std::string& workingFolder = "");
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class ScratchFolder {

@@ -17,7 +17,13 @@ AudioFileReader::AudioFileReader(const std::string& inputPath) : path(inputPath)
   if (std::filesystem::is_directory(inputPath, error))
     throw ToolError("input " + inputPath + " is a folder, not an audio file");
   file = sf_open(inputPath.c_str(), SFM_READ, &info);
-  if (file == nullptr) throw ToolError("cannot read " + inputPath + ": " + sf_strerror(nullptr));
+  if (file == nullptr) {
+    // libsndfile names a header with no sample rate only as an internal error.
+    const std::string reason = sf_strerror(nullptr);
+    if (reason.find("SF_INFO struct incomplete") != std::string::npos)
+      throw ToolError("cannot read " + inputPath + ": its header gives a sample rate of 0 Hz or no channels");
+    throw ToolError("cannot read " + inputPath + ": " + reason);
+  }
   if (info.channels < 1 || info.channels > kMostChannels || info.samplerate < kLowestRate ||
       info.samplerate > kHighestRate || info.frames < 0) {
     sf_close(file);

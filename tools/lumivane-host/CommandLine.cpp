@@ -30,7 +30,9 @@ const char* const kUsage =
     "  --seconds S          length of the built-in signal (default 8)\n"
     "  --rate HZ            sample rate of the built-in signal (default 44100)\n"
     "\n"
-    "The default plug-in is Lumivane.so next to this program, in ../lib/lxvst from its\n"
+    "Options may stand before or after the command and its files; after -- every\n"
+    "argument is a file (render -- -take1.wav out.wav).\n"
+    "The default plug-in is Lumivane.so next to this program, in ../lib/vst from its\n"
     "folder (where make install puts it) or in dist/linux64. See man lumivane-host.\n";
 
 namespace {
@@ -79,17 +81,38 @@ private:
 void check(bool condition, const std::string& reason) {
   if (!condition) throw ToolError(reason);
 }
+
+bool isOption(const std::string& argument) { return argument.size() >= 2 && argument[0] == '-'; }
+
+bool takesValue(const std::string& argument) {
+  static const char* const kValueOptions[] = {"--plugin", "--tempo", "--beat",    "--program",
+                                              "--param",  "--block", "--seconds", "--rate"};
+  for (const char* option : kValueOptions)
+    if (argument == option) return true;
+  return false;
+}
+
+// The first of --help and --version wins over everything else, even over a
+// mistake elsewhere on the line; an option's value (--plugin -h) and whatever
+// follows "--" are no requests. A long option where a value should be is one:
+// the value was forgotten (--tempo --help).
+std::optional<Command> helpOrVersion(const std::vector<std::string>& arguments) {
+  for (std::size_t at = 0; at < arguments.size(); ++at) {
+    const std::string& argument = arguments[at];
+    if (argument == "--") break;
+    if (argument == "-h" || argument == "--help") return Command::Help;
+    if (argument == "--version") return Command::Version;
+    if (takesValue(argument) && at + 1 < arguments.size() && arguments[at + 1].rfind("--", 0) != 0) ++at;
+  }
+  return std::nullopt;
+}
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
-  // The first of --help and --version wins over everything else.
-  for (const std::string& argument : arguments) {
-    if (argument == "-h" || argument == "--help") return line;
-    if (argument == "--version") {
-      line.command = Command::Version;
-      return line;
-    }
+  if (const std::optional<Command> request = helpOrVersion(arguments)) {
+    line.command = *request;
+    return line;
   }
 
   std::optional<std::string> commandName;
@@ -97,11 +120,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   bool rateGiven = false;
   bool secondsGiven = false;
   std::vector<std::string> renderOnlyOptions;
+  bool optionsEnded = false;
 
   ArgumentReader reader(arguments);
   while (!reader.atEnd()) {
     const std::string argument = reader.next();
-    if (argument.size() < 2 || argument[0] != '-' || argument == "--") {
+    if (argument == "--" && !optionsEnded) {
+      optionsEnded = true;
+      continue;
+    }
+    if (optionsEnded || !isOption(argument)) {
       if (!commandName)
         commandName = argument;
       else

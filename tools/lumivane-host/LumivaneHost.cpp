@@ -11,6 +11,7 @@
 #include "tools/lumivane-host/CommandLine.h"
 #include "tools/lumivane-host/HostedPlugin.h"
 #include "tools/lumivane-host/InfoReport.h"
+#include "tools/lumivane-host/OutputTarget.h"
 #include "tools/lumivane-host/ParameterResolver.h"
 #include "tools/lumivane-host/PluginLocation.h"
 #include "tools/lumivane-host/ProgressBar.h"
@@ -85,47 +86,58 @@ void setParameters(StandInHost& host, const std::vector<std::string>& assignment
 }
 
 void render(const std::string& pluginPath, const RenderOptions& options) {
-  std::unique_ptr<AudioSource> source;
-  if (options.inputPath)
-    source = std::make_unique<AudioFileReader>(*options.inputPath);
-  else
-    source = std::make_unique<TestSignal>(options.sampleRate, options.tempo, options.seconds);
-  // Refuse an unknown output format before the plug-in is even loaded.
+  // Refuse an unknown output format, a missing input and an output that may
+  // not be replaced before the plug-in is even loaded.
   AudioFileWriter::formatFor(options.outputPath);
+  std::unique_ptr<AudioSource> source;
+  if (options.inputPath) source = std::make_unique<AudioFileReader>(*options.inputPath);
+  outputTarget(options.outputPath, options.inputPath);
 
   HostedPlugin plugin(pluginPath);
   StandInHost& host = plugin.host();
   const int outputs = plugin.effect().numOutputs;
   if (outputs < 1) throw ToolError("plug-in " + pluginPath + " has no outputs to render");
   // A mono source feeds every input, any other goes channel by channel: a
-  // channel without an input would be dropped without a word.
+  // channel without an input would be dropped without a word. The built-in
+  // signal is mixed down for a plug-in with one input.
   const int inputs = plugin.effect().numInputs;
+  if (!source)
+    source = std::make_unique<TestSignal>(options.sampleRate, options.tempo, options.seconds, inputs < 2 ? 1 : 2);
+  const std::string sourceName = options.inputPath ? *options.inputPath : "the built-in signal";
   if (source->channelCount() > 1 && source->channelCount() > inputs)
-    throw ToolError("input " + *options.inputPath + " has " + std::to_string(source->channelCount()) +
+    throw ToolError("input " + sourceName + " has " + std::to_string(source->channelCount()) +
                     " channels; the plug-in takes mono or up to " + std::to_string(inputs));
 
   Renderer renderer(host, source->sampleRate(), options.blockSize);
   if (options.program) selectProgram(host, *options.program);
   setParameters(host, options.parameterAssignments);
 
-  AudioFileWriter writer(options.outputPath, outputs, source->sampleRate());
   const std::int64_t tail = renderer.tailFrames();
+  AudioFileWriter writer(options.outputPath, outputs, source->sampleRate(), source->frameCount() + tail);
   ProgressBar bar(stderr, static_cast<std::int64_t>(kProgressBarSeconds * source->sampleRate()),
                   source->frameCount() + tail);
   InterruptGuard interruptGuard;
   std::int64_t rendered = 0;
-  renderer.render(*source, writer, TransportSettings{options.tempo, options.beat, options.playing},
-                  [&](std::int64_t done, std::int64_t total) {
-                    if (interrupted) throw ToolError("interrupted; " + options.outputPath + " not written");
-                    bar.update(done, total);
-                    rendered = done;
-                  });
+  const std::int64_t notFinite =
+      renderer.render(*source, writer, TransportSettings{options.tempo, options.beat, options.playing},
+                      [&](std::int64_t done, std::int64_t total) {
+                        if (interrupted) throw ToolError("interrupted; " + options.outputPath + " not written");
+                        bar.update(done, total);
+                        rendered = done;
+                      });
   writer.finish();
   const std::string effectName = host.text(effGetEffectName);
-  std::cout << "Rendered " << (options.inputPath ? *options.inputPath : "the built-in signal") << " through "
+  std::cout << "Rendered " << sourceName
+            << (source->channelCount() == 1 && !options.inputPath ? " (mixed down to mono)" : "") << " through "
             << (effectName.empty() ? pluginPath : effectName) << " into " << options.outputPath << ": " << rendered
             << " frames (" << formatSeconds(rendered, source->sampleRate()) << ", of which " << tail << " tail) in "
             << outputs << " channels at " << source->sampleRate() << " Hz\n";
+  if (notFinite > 0) {
+    std::cout.flush();
+    std::cerr << "lumivane-host: warning: " << notFinite << " output "
+              << (notFinite == 1 ? "sample was" : "samples were") << " not finite (NaN or infinity), written as 0 in "
+              << options.outputPath << '\n';
+  }
 }
 
 int run(const CommandLine& line) {

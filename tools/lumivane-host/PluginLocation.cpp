@@ -22,9 +22,9 @@ std::string defaultPluginPath() {
   const fs::path folder = programFolder();
   std::error_code error;
   if (fs::is_regular_file(folder / kPluginFileName, error)) return (folder / kPluginFileName).string();
-  // Installed: PREFIX/bin/lumivane-host next to PREFIX/lib/lxvst/Lumivane.so,
+  // Installed: PREFIX/bin/lumivane-host next to PREFIX/lib/vst/Lumivane.so,
   // found from the program's own place so that a staged or unpacked copy works too.
-  const fs::path installed = folder.parent_path() / "lib" / "lxvst" / kPluginFileName;
+  const fs::path installed = folder.parent_path() / "lib" / "vst" / kPluginFileName;
   if (fs::is_regular_file(installed, error)) return installed.string();
   // From a build folder, the repository's dist/ holds the plug-in that `make` built.
   for (fs::path above = folder; !above.empty(); above = above.parent_path()) {
@@ -33,6 +33,6 @@ std::string defaultPluginPath() {
     if (above == above.root_path()) break;
   }
   throw ToolError(
-      "no Lumivane.so next to lumivane-host, in ../lib/lxvst or in dist/linux64; build it with make or pass --plugin "
+      "no Lumivane.so next to lumivane-host, in ../lib/vst or in dist/linux64; build it with make or pass --plugin "
       "PATH");
 }

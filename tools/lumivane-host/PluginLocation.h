@@ -3,7 +3,7 @@
 
 #include <string>
 
-// Lumivane.so next to the running program, else lib/lxvst/Lumivane.so beside its
+// Lumivane.so next to the running program, else lib/vst/Lumivane.so beside its
 // folder (the installed layout), else dist/linux64/Lumivane.so in the nearest
 // folder above it; throws ToolError when none exists.
 std::string defaultPluginPath();

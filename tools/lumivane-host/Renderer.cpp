@@ -1,6 +1,7 @@
 #include "tools/lumivane-host/Renderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -61,8 +62,8 @@ std::int64_t Renderer::tailFrames() {
   return std::min<std::int64_t>(answer, static_cast<std::int64_t>(kLongestTailSeconds * sampleRate));
 }
 
-void Renderer::render(AudioSource& source, AudioSink& sink, const TransportSettings& transport,
-                      const ProgressCallback& onBlock) {
+std::int64_t Renderer::render(AudioSource& source, AudioSink& sink, const TransportSettings& transport,
+                              const ProgressCallback& onBlock) {
   AEffect& effect = *host.effect();
   host.transport.tempo = transport.tempo;
   host.transport.beat = transport.beat;
@@ -79,6 +80,7 @@ void Renderer::render(AudioSource& source, AudioSink& sink, const TransportSetti
   const std::int64_t total = source.frameCount() + tail;
   std::int64_t tailLeft = tail;
   std::int64_t done = 0;
+  std::int64_t notFinite = 0;
   bool sourceEnded = false;
 
   ResumedEffect resumed(host);
@@ -108,10 +110,15 @@ void Renderer::render(AudioSource& source, AudioSink& sink, const TransportSetti
     else
       host.process(inputs.channels(), outputs.channels(), static_cast<VstInt32>(frames));
     for (std::int64_t s = 0; s < frames; ++s)
-      for (int channel = 0; channel < outputs.count(); ++channel)
-        outputBlock[s * outputs.count() + channel] = outputs.channel(channel)[s];
+      for (int channel = 0; channel < outputs.count(); ++channel) {
+        const float sample = outputs.channel(channel)[s];
+        const bool finite = std::isfinite(sample);
+        notFinite += finite ? 0 : 1;
+        outputBlock[s * outputs.count() + channel] = finite ? sample : 0.0f;
+      }
     sink.write(outputBlock.data(), frames);
     done += frames;
     if (onBlock) onBlock(done, std::max(total, done));
   }
+  return notFinite;
 }

@@ -28,8 +28,10 @@ public:
   // Frames processed after the input: the plug-in's tail size, or a default
   // when it reports none.
   std::int64_t tailFrames();
-  void render(AudioSource& source, AudioSink& sink, const TransportSettings& transport,
-              const ProgressCallback& onBlock = nullptr);
+  // Answers how many output samples were not finite: NaN or infinity, written
+  // as 0 so that every format gets a file that plays.
+  std::int64_t render(AudioSource& source, AudioSink& sink, const TransportSettings& transport,
+                      const ProgressCallback& onBlock = nullptr);
 
 private:
   StandInHost& host;

@@ -9,9 +9,10 @@
 
 class TestSignal final : public AudioSource {
 public:
-  TestSignal(int sampleRate, double tempo, double seconds);
+  // Stereo, or both channels mixed down to one for a plug-in with one input.
+  TestSignal(int sampleRate, double tempo, double seconds, int channels = 2);
 
-  int channelCount() const override { return 2; }
+  int channelCount() const override { return channelsPerFrame; }
   int sampleRate() const override { return rate; }
   std::int64_t frameCount() const override { return frames; }
   std::int64_t read(float* interleaved, std::int64_t frames) override;
@@ -27,6 +28,7 @@ private:
   float noise();
   void frameAt(std::int64_t frame, float& left, float& right);
 
+  int channelsPerFrame;
   int rate;
   double samplesPerBeat;
   std::int64_t frames;
