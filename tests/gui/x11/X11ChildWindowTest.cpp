@@ -4,10 +4,13 @@
 #include "gui/x11/X11ChildWindow.h"
 
 #include <X11/keysym.h>
+#include <dlfcn.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "gui/x11/X11Pointer.h"
@@ -72,7 +75,20 @@ private:
 constexpr int kHostX = 100;
 constexpr int kHostY = 100;
 
+// What another thread does the moment one of our connections has closed its
+// display, before the closing code goes on; set by a test, run once.
+std::function<void()> whenADisplayCloses;
+
 }  // namespace
+
+// The test program's own XCloseDisplay, which the back end linked into it
+// calls: Xlib's, then the test's other thread.
+extern "C" int XCloseDisplay(Display* display) {
+  static const auto xlibClose = reinterpret_cast<int (*)(Display*)>(dlsym(RTLD_NEXT, "XCloseDisplay"));
+  const int result = xlibClose(display);
+  if (whenADisplayCloses) std::exchange(whenADisplayCloses, nullptr)();
+  return result;
+}
 
 TEST(X11ChildWindow, NoWindowWithoutAReachableDisplay) {
   HostWindow host(kHostX, kHostY);
@@ -179,4 +195,25 @@ TEST(X11ChildWindow, AHostThatDestroysItsWindowFirstLeavesNothingBehind) {
     EXPECT_EQ(X11ChildWindow::find(id), nullptr);
     EXPECT_EQ(hostHandler.errors(), before);
   }
+}
+
+TEST(X11Connection, ConnectionsOpenedAsOneClosesGetEverySlotAndKeepTheirOwnErrors) {
+  const HostErrorHandler hostHandler;
+  auto closing = X11Connection::open();
+  ASSERT_NE(closing, nullptr);
+  // Once its display is closed, its address is free for the next one opened.
+  std::vector<std::unique_ptr<X11Connection>> opened;
+  int failuresSeen = 0;
+  whenADisplayCloses = [&] {
+    while (auto connection = X11Connection::open()) {
+      XMapWindow(connection->display(), 0x3FFFFFF);
+      failuresSeen += !connection->syncAndCheck();
+      opened.push_back(std::move(connection));
+    }
+  };
+  closing.reset();
+  ASSERT_FALSE(whenADisplayCloses);
+  EXPECT_EQ(opened.size(), static_cast<std::size_t>(X11Connection::kMaximumConnections));
+  EXPECT_EQ(failuresSeen, static_cast<int>(opened.size()));
+  EXPECT_EQ(hostHandler.errors(), 0);
 }

@@ -1,15 +1,20 @@
 // What only Linux hosts do with the panel: hand over an X11 window id, run
-// without a display, destroy their own window first, and let the panel take
-// the keyboard when it is clicked.
+// without a display, destroy their own window first, let the panel take the
+// keyboard when it is clicked, and share Xlib's one error handler with the
+// panel and with other libraries in the process.
 
 // GoogleTest first: Xlib's macros (None, Bool) would rename its types.
 #include <gtest/gtest.h>
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -163,4 +168,101 @@ TEST_F(LinuxPanel, AClickGivesThePanelTheKeyboardAndTypedArrowsStepTheControlCli
   ASSERT_TRUE(setModifier(TestModifier::Shift, false));
   host.dispatch(effEditIdle);
   EXPECT_FLOAT_EQ(host.getParameter(kFilterMode), 0.69f);
+}
+
+namespace {
+
+// Xlib has one error handler per process. The host's counts the errors of
+// its own connection, and those of any other connection, which are the
+// panel's: none may reach it.
+int hostConnectionErrors = 0;
+int strayErrors = 0;
+int countHostErrors(Display* display, XErrorEvent*) {
+  ++(display == testDisplay() ? hostConnectionErrors : strayErrors);
+  return 0;
+}
+
+// Another library in the host (a toolkit, another plug-in) installs its own
+// handler over the one it finds, hands that one every error it has no use
+// for, and later puts it back.
+XErrorHandler libraryFound = nullptr;
+int libraryHandler(Display* display, XErrorEvent* error) { return libraryFound ? libraryFound(display, error) : 0; }
+
+// A copy of the plug-in from a file of its own, as a host loads two versions:
+// code and state apart from the other copy's. The host opens its panel in a
+// window of its own.
+class PluginCopy {
+public:
+  explicit PluginCopy(int number)
+      : file(std::filesystem::temp_directory_path() /
+             ("lumivane-copy-" + std::to_string(getpid()) + "-" + std::to_string(number) + ".so")),
+        module((std::filesystem::copy_file(LUMIVANE_PLUGIN_PATH, file), file.string())),
+        host(module.entry()) {
+    std::filesystem::remove(file);
+    host.open();
+  }
+  bool openPanel() {
+    window = std::make_unique<HostWindow>(kHostX, kHostY);
+    const bool opened = host.dispatch(effEditOpen, 0, 0, window->handle()) == 1;
+    host.dispatch(effEditIdle);
+    return opened;
+  }
+  // The host's window first, with the panel's window in it, as when a host
+  // ends a session.
+  void closePanel() {
+    window->destroy();
+    host.dispatch(effEditClose);
+    window.reset();
+  }
+
+private:
+  std::filesystem::path file;
+  PluginModule module;
+  StandInHost host;
+  std::unique_ptr<HostWindow> window;
+};
+
+// Plays the steps: 'a' and 'b' open the panel of the first and the second
+// copy, 'A' and 'B' close it; 'l' installs the library's handler, 'L' puts
+// back the one it found. After each step, a request that fails on the host's
+// connection must reach the host's handler once, and nothing else may reach
+// it. Answers 0 when all held.
+int play(const std::string& steps) {
+  // Handlers that chain to each other in a loop never finish.
+  alarm(15);
+  XSetErrorHandler(&countHostErrors);
+  PluginCopy copies[] = {PluginCopy(0), PluginCopy(1)};
+  for (char step : steps) {
+    switch (step) {
+      case 'a':
+      case 'b':
+        if (!copies[step - 'a'].openPanel()) return 2;
+        break;
+      case 'A':
+      case 'B': copies[step - 'A'].closePanel(); break;
+      case 'l': libraryFound = XSetErrorHandler(&libraryHandler); break;
+      case 'L': XSetErrorHandler(libraryFound); break;
+      default: return 3;
+    }
+    const int before = hostConnectionErrors;
+    XMapWindow(testDisplay(), 0x3FFFFFF);
+    XSync(testDisplay(), False);
+    if (hostConnectionErrors != before + 1 || strayErrors != 0) {
+      std::fprintf(stderr, "after '%c': %d errors of the host's connection for 1, %d of others\n", step,
+                   hostConnectionErrors - before, strayErrors);
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(LinuxPanelErrors, EachErrorOfTheHostsConnectionReachesItsHandlerOnceWhateverComesAndGoes) {
+  // Each sequence in a process of its own, started afresh.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const char* steps : {"alAa", "abAa", "laLA", "alLAa", "labAaLB", "ablBLAb"}) {
+    SCOPED_TRACE(steps);
+    EXPECT_EXIT(std::_Exit(play(steps)), ::testing::ExitedWithCode(0), "");
+  }
 }
