@@ -79,6 +79,10 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   auto connection = X11Connection::open();
   if (!connection) return nullptr;
   std::unique_ptr<X11ChildWindow> child(new X11ChildWindow(std::move(connection), listener));
+  // Cairo answers a size or an allocation it refuses with an image in error,
+  // whose pixels are null.
+  child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(child->image) != CAIRO_STATUS_SUCCESS) return nullptr;
   Display* display = child->display();
 
   XSetWindowAttributes attributes{};
@@ -97,7 +101,6 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->windowDepth = created.depth;
   child->windowWidth = width;
   child->windowHeight = height;
-  child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   if (!registerWindow(window, child.get())) return nullptr;
   XMapWindow(display, window);
   // The exposure of the mapping is queued once the server has mapped the

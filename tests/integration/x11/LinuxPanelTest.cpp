@@ -8,6 +8,8 @@
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <cairo.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -37,6 +39,11 @@ constexpr int kHostY = 100;
 // The filter mode's knob: rectangle (6, 31, 34, 59), centre (20, 45).
 constexpr GuiPoint kModeKnob{20, 45};
 
+// The size of the image in the window's format that cairo is to refuse once,
+// as when its allocation is refused; none while 0.
+int refusedWidth = 0;
+int refusedHeight = 0;
+
 // Errors that reach the handler the host had installed: none may.
 int hostErrors = 0;
 int countHostError(Display*, XErrorEvent*) {
@@ -65,6 +72,19 @@ protected:
 };
 
 }  // namespace
+
+// The test program's own cairo_image_surface_create, which the plug-in finds
+// before cairo's.
+extern "C" cairo_surface_t* cairo_image_surface_create(cairo_format_t format, int width, int height) {
+  using Create = cairo_surface_t* (*)(cairo_format_t, int, int);
+  static const auto cairoCreate = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "cairo_image_surface_create"));
+  if (format == CAIRO_FORMAT_RGB24 && width == refusedWidth && height == refusedHeight) {
+    refusedWidth = refusedHeight = 0;
+    // Cairo's answer to an image it cannot make: one in error, without pixels.
+    return cairoCreate(format, -1, -1);
+  }
+  return cairoCreate(format, width, height);
+}
 
 TEST_F(LinuxPanel, WithoutADisplayOpenAnswersZeroAndEverythingElseWorks) {
   for (const char* display : {static_cast<const char*>(nullptr), ":4093"}) {
@@ -138,6 +158,21 @@ TEST_F(LinuxPanel, InAHostWindowWithAnAlphaChannelThePanelIsOpaque) {
   host.dispatch(effEditClose);
   XDestroyWindow(display, parent);
   XFreeColormap(display, attributes.colormap);
+}
+
+TEST_F(LinuxPanel, AWindowImageThatCairoCannotMakeAnswersZeroAndLeavesNothingBehind) {
+  ERect* rect = nullptr;
+  ASSERT_EQ(host.dispatch(effEditGetRect, 0, 0, &rect), 1);
+  refusedWidth = rect->right - rect->left;
+  refusedHeight = rect->bottom - rect->top;
+  EXPECT_EQ(open(window.handle()), 0);
+  ASSERT_EQ(refusedWidth, 0);
+  host.dispatch(effEditIdle);
+  EXPECT_EQ(window.childCount(), 0);
+  host.dispatch(effEditClose);
+  ASSERT_EQ(open(window.handle()), 1);
+  host.dispatch(effEditIdle);
+  EXPECT_EQ(window.childCount(), 1);
 }
 
 TEST_F(LinuxPanel, AClickGivesThePanelTheKeyboardAndTypedArrowsStepTheControlClicked) {
