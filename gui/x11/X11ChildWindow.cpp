@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+// No keys: they pass on to the host's window, which hands the panel those it
+// uses through the editor's key opcodes, as on Windows. A panel that read
+// them would keep the host's shortcuts from it while the pointer is over it.
+constexpr long kEventMask = ExposureMask | ButtonPressMask | StructureNotifyMask;
 
 // The shift that brings a colour channel's eight bits under the mask.
 int shiftFor(unsigned long mask) {
@@ -162,15 +165,8 @@ void X11ChildWindow::handle(XEvent& event) {
       break;
     }
     case ButtonPress:
-      if (!alive) break;
-      // A click gives the panel the keyboard, as a click in a host's own
-      // controls gives it theirs.
-      XSetInputFocus(display(), window, RevertToParent, event.xbutton.time);
-      listener.onButtonPress(event.xbutton);
-      break;
-    case KeyPress:
-    case KeyRelease:
-      if (alive) listener.onKey(event.xkey);
+      // The keyboard's focus stays where it is: the host's.
+      if (alive) listener.onButtonPress(event.xbutton);
       break;
     case DestroyNotify:
       if (event.xdestroywindow.window != window || !alive) break;

@@ -1,7 +1,7 @@
 // What only Linux hosts do with the panel: hand over an X11 window id, run
-// without a display, destroy their own window first, let the panel take the
-// keyboard when it is clicked, and share Xlib's one error handler with the
-// panel and with other libraries in the process.
+// without a display, destroy their own window first, keep the keyboard when
+// the panel is clicked, and share Xlib's one error handler with the panel and
+// with other libraries in the process.
 
 // GoogleTest first: Xlib's macros (None, Bool) would rename its types.
 #include <gtest/gtest.h>
@@ -19,11 +19,13 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/ParameterIndex.h"
 #include "gui/GuiKeyStroke.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/x11/X11TestSupport.h"
+#include "tools/standin/EditorWindow.h"
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
 
@@ -175,9 +177,14 @@ TEST_F(LinuxPanel, AWindowImageThatCairoCannotMakeAnswersZeroAndLeavesNothingBeh
   EXPECT_EQ(window.childCount(), 1);
 }
 
-TEST_F(LinuxPanel, AClickGivesThePanelTheKeyboardAndTypedArrowsStepTheControlClicked) {
-  ASSERT_EQ(open(window.handle()), 1);
-  host.dispatch(effEditIdle);
+// The panel never takes the keyboard, as on Windows: keys typed while the
+// pointer is over it, after a click on it too, reach the host's window, and
+// the host hands the editor those it may use through the key opcodes.
+TEST(LinuxPanelKeys, AfterAClickOnThePanelKeysReachTheHostsWindowAndArrowsStepTheControlClicked) {
+  StandInHost host(plugin().entry());
+  ASSERT_NE(host.open(), nullptr);
+  EditorWindow window(host, kHostX, kHostY);
+  ASSERT_TRUE(window.isOpen());
   host.setParameter(kFilterMode, 0.5f);
   movePointer({kHostX + kModeKnob.x, kHostY + kModeKnob.y});
   setLeftButton(true);
@@ -187,21 +194,29 @@ TEST_F(LinuxPanel, AClickGivesThePanelTheKeyboardAndTypedArrowsStepTheControlCli
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
       setLeftButton(false);
     });
-    host.dispatch(effEditIdle);
+    window.pumpAndIdle();
     hand.join();
   }
-  for (KeySym arrow : {XK_Right, XK_Up}) {
-    setKey(arrow, true);
-    setKey(arrow, false);
+  for (KeySym key : {XK_Right, XK_Up, XK_space}) {
+    setKey(key, true);
+    setKey(key, false);
   }
-  host.dispatch(effEditIdle);
+  window.pumpAndIdle();
   EXPECT_FLOAT_EQ(host.getParameter(kFilterMode), 0.7f);
-  // Shift makes the step fine, as with the host's key opcodes.
+  // The space is the host's (its transport's), answered as not taken.
+  std::vector<VstIntPtr> answers;
+  for (const ForwardedKey& key : window.forwardedKeys()) {
+    if (key.opcode == effEditKeyDown) answers.push_back(key.answer);
+  }
+  EXPECT_EQ(answers, (std::vector<VstIntPtr>{1, 1, -1}));
+  ASSERT_EQ(window.forwardedKeys().size(), 6u);
+  EXPECT_EQ(window.forwardedKeys()[4].character, ' ');
+  // Shift makes the step fine.
   ASSERT_TRUE(setModifier(TestModifier::Shift, true));
   setKey(XK_Left, true);
   setKey(XK_Left, false);
   ASSERT_TRUE(setModifier(TestModifier::Shift, false));
-  host.dispatch(effEditIdle);
+  window.pumpAndIdle();
   EXPECT_FLOAT_EQ(host.getParameter(kFilterMode), 0.69f);
 }
 
