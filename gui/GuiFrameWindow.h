@@ -13,11 +13,12 @@
 // - a press of any mouse button: onMouseDown(context, where), where in window
 //   pixels; the context is on the window and stays valid during the call,
 //   since a control polls the mouse inside it until the left button is up;
-// - keys the window system delivers to the window (X11, while it has the
-//   focus): onKeyDown / onKeyUp with the host's key codes;
 // - the window destroyed from outside (the host destroyed its parent first):
 //   onWindowDestroyed(); the frame then closes and the window is forgotten,
 //   never destroyed again.
+// Keys never come through the window, which takes no keyboard focus: the
+// host's window keeps the keys, and the host passes them on through the
+// editor's key opcodes.
 // Nothing may reach the frame once the window object is being destroyed.
 
 #include <cstdint>

@@ -22,11 +22,8 @@ constexpr unsigned kCursorGlyphs[] = {XC_watch, XC_sb_h_double_arrow,  XC_sb_v_d
 GuiFrameWindow::GuiFrameWindow(GuiFrame& owningFrame)
     : frame(owningFrame), native(new (std::nothrow) Native(owningFrame)) {}
 
-GuiFrameWindow::~GuiFrameWindow() {
-  if (!native || !native->child) return;
-  if (native->cursor) XFreeCursor(native->child->display(), native->cursor);
-  native->child.reset();
-}
+// The cursor goes with the child's connection, which frees what it made.
+GuiFrameWindow::~GuiFrameWindow() = default;
 
 bool GuiFrameWindow::create(GuiNativeWindow parent, const GuiRect& size) {
   if (!parent || !native) return false;
@@ -58,6 +55,8 @@ GuiPoint GuiFrameWindow::pointerPosition() const {
 
 void GuiFrameWindow::setCursorShape(std::uint32_t shape) {
   if (!native || !native->usable() || shape > CursorSizeNorthWestSouthEast) return;
+  // The window shows its parent's cursor until it is given one of its own.
+  if (shape == CursorDefault && !native->cursor) return;
   Display* display = native->child->display();
   const Window window = native->child->id();
   if (native->cursor) XFreeCursor(display, native->cursor);

@@ -12,7 +12,6 @@
 #include "gui/GuiFrame.h"
 #include "gui/GuiFrameWindow.h"
 #include "gui/x11/X11ChildWindow.h"
-#include "gui/x11/X11KeyStroke.h"
 #include "gui/x11/X11Surface.h"
 
 // The child window on its own connection, and what its events become for the frame.
@@ -30,14 +29,6 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
     ++handlingPress;
     withContext([&](GuiDrawingContext& context) { frame.onMouseDown(context, {press.x, press.y}); });
     --handlingPress;
-  }
-  void onKey(const XKeyEvent& event) override {
-    const GuiKeyStroke key = keyStrokeOf(event);
-    if (event.type == KeyPress) {
-      frame.onKeyDown(key);
-    } else {
-      frame.onKeyUp(key);
-    }
   }
   void onDestroyed() override { frame.onWindowDestroyed(); }
 

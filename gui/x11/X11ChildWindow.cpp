@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+// No keys: they pass on to the host's window, which hands the panel those it
+// uses through the editor's key opcodes, as on Windows. A panel that read
+// them would keep the host's shortcuts from it while the pointer is over it.
+constexpr long kEventMask = ExposureMask | ButtonPressMask | StructureNotifyMask;
 
 // The shift that brings a colour channel's eight bits under the mask.
 int shiftFor(unsigned long mask) {
@@ -79,6 +82,10 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   auto connection = X11Connection::open();
   if (!connection) return nullptr;
   std::unique_ptr<X11ChildWindow> child(new X11ChildWindow(std::move(connection), listener));
+  // Cairo answers a size or an allocation it refuses with an image in error,
+  // whose pixels are null.
+  child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(child->image) != CAIRO_STATUS_SUCCESS) return nullptr;
   Display* display = child->display();
 
   XSetWindowAttributes attributes{};
@@ -97,7 +104,6 @@ std::unique_ptr<X11ChildWindow> X11ChildWindow::create(Window parent, std::int32
   child->windowDepth = created.depth;
   child->windowWidth = width;
   child->windowHeight = height;
-  child->image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   if (!registerWindow(window, child.get())) return nullptr;
   XMapWindow(display, window);
   // The exposure of the mapping is queued once the server has mapped the
@@ -117,13 +123,11 @@ X11ChildWindow* X11ChildWindow::find(Window id) {
   return nullptr;
 }
 
+// The window goes with the connection, closed right after: closing destroys
+// what the connection made, and sends nothing that could fail on a window the
+// host has destroyed meanwhile.
 X11ChildWindow::~X11ChildWindow() {
   if (window) unregisterWindow(window);
-  // If the host destroyed its window without our hearing of it yet, the
-  // request fails harmlessly: the id came from our connection's own range, so
-  // it can name nobody else's window.
-  if (alive) XDestroyWindow(display(), window);
-  connection->syncAndCheck();
   if (image) cairo_surface_destroy(image);
 }
 
@@ -161,15 +165,8 @@ void X11ChildWindow::handle(XEvent& event) {
       break;
     }
     case ButtonPress:
-      if (!alive) break;
-      // A click gives the panel the keyboard, as a click in a host's own
-      // controls gives it theirs.
-      XSetInputFocus(display(), window, RevertToParent, event.xbutton.time);
-      listener.onButtonPress(event.xbutton);
-      break;
-    case KeyPress:
-    case KeyRelease:
-      if (alive) listener.onKey(event.xkey);
+      // The keyboard's focus stays where it is: the host's.
+      if (alive) listener.onButtonPress(event.xbutton);
       break;
     case DestroyNotify:
       if (event.xdestroywindow.window != window || !alive) break;

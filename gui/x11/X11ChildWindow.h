@@ -1,8 +1,10 @@
 #pragma once
 // The editor's child window inside the host's window, on a connection of its
-// own, and the events that arrive for it. Its pixels are drawn in an image of
-// its size on this side and shown by copying them to the window, so that what
-// cairo draws lands on the same pixels whatever the server.
+// own, and the events that arrive for it (never keys: those reach the host's
+// window, which passes them on through the editor's key opcodes). Its pixels
+// are drawn in an image of its size on this side and shown by copying them to
+// the window, so that what cairo draws lands on the same pixels whatever the
+// server.
 
 #include <X11/Xlib.h>
 #include <cairo.h>
@@ -24,7 +26,6 @@ public:
     // (right and bottom excluded, as a paint's update rectangle).
     virtual void onExpose(const GuiRect& area) = 0;
     virtual void onButtonPress(const XButtonEvent& press) = 0;
-    virtual void onKey(const XKeyEvent& key) = 0;
     // The window is gone, destroyed with the host's window.
     virtual void onDestroyed() = 0;
   };

@@ -1,20 +1,16 @@
 #include "gui/x11/X11Connection.h"
 
 #include <atomic>
-#include <mutex>
+#include <new>
+
+// Last: it defines min and max as macros.
+#include <X11/Xlibint.h>
 
 namespace {
 
-// Xlib has one error handler per process, shared with the host and with other
-// plug-ins. Ours is installed while any of our connections is open; errors of
-// displays that are not ours go on to the handler we found.
-std::mutex installMutex;
-int openConnections = 0;
-std::atomic<XErrorHandler> previousHandler{nullptr};
-
-// Our open connections and the first error of each since its last check. The
-// handler runs on whichever thread reads an error from a connection, so it
-// finds them here without a lock.
+// Our open connections and the first error of each since its last check.
+// Errors are read on whichever thread reads from a connection, so the hook
+// below finds them here without a lock.
 struct Slot {
   std::atomic<Display*> display{nullptr};
   std::atomic<int> firstError{0};
@@ -32,50 +28,55 @@ int claimSlot(Display* display) {
   return -1;
 }
 
+// Xlib hands every error of a connection to that connection's own conversion
+// hook before the process-wide handler, and drops it when the hook answers
+// False. Hooking our connections alone keeps their errors from the host and
+// leaves the process-wide handler, which the host and other libraries install
+// and chain, untouched: nobody's chain can pass through us, and no error of
+// ours depends on which handler is in place when it arrives.
+Bool keepError(Display* display, XErrorEvent* error, xError*) {
+  for (Slot& ours : slots) {
+    if (ours.display.load(std::memory_order_relaxed) != display) continue;
+    int none = 0;
+    ours.firstError.compare_exchange_strong(none, error->error_code, std::memory_order_relaxed);
+    break;
+  }
+  return False;
+}
+
+// Every error code, extensions' included.
+constexpr int kErrorCodes = 256;
+
+bool hookErrors(Display* display) {
+  for (int code = 0; code < kErrorCodes; ++code) XESetWireToError(display, code, &keepError);
+  // Xlib makes the hooks' table at the first call and leaves none when that
+  // allocation fails: the hook is in place only if it is found there now.
+  return XESetWireToError(display, 0, &keepError) == &keepError;
+}
+
 }  // namespace
 
 std::unique_ptr<X11Connection> X11Connection::open() {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return nullptr;
-  const int slot = claimSlot(display);
-  if (slot < 0) {
+  const int slot = hookErrors(display) ? claimSlot(display) : -1;
+  X11Connection* connection = slot < 0 ? nullptr : new (std::nothrow) X11Connection(display, slot);
+  if (!connection) {
+    if (slot >= 0) slots[slot].display.store(nullptr, std::memory_order_relaxed);
     XCloseDisplay(display);
-    return nullptr;
   }
-  return std::unique_ptr<X11Connection>(new X11Connection(display, slot));
-}
-
-X11Connection::X11Connection(Display* display, int claimedSlot) : connection(display), slot(claimedSlot) {
-  std::lock_guard<std::mutex> lock(installMutex);
-  if (openConnections++ == 0) {
-    previousHandler.store(XSetErrorHandler(&X11Connection::onError), std::memory_order_relaxed);
-  }
+  return std::unique_ptr<X11Connection>(connection);
 }
 
 X11Connection::~X11Connection() {
-  // Errors of requests still in flight arrive while the connection closes, so
-  // it stays ours until it is gone.
-  XCloseDisplay(connection);
+  // The slot goes first: once the display is closed, another thread may open
+  // one at the same address. Errors that arrive while it closes still end in
+  // the hook, unrecorded.
   slots[slot].display.store(nullptr, std::memory_order_relaxed);
-  std::lock_guard<std::mutex> lock(installMutex);
-  if (--openConnections > 0) return;
-  // Somebody who installed a handler after us keeps it.
-  const XErrorHandler current = XSetErrorHandler(previousHandler.load(std::memory_order_relaxed));
-  if (current != &X11Connection::onError) XSetErrorHandler(current);
+  XCloseDisplay(connection);
 }
 
 bool X11Connection::syncAndCheck() {
   XSync(connection, False);
   return slots[slot].firstError.exchange(0, std::memory_order_relaxed) == 0;
-}
-
-int X11Connection::onError(Display* display, XErrorEvent* error) {
-  for (Slot& ours : slots) {
-    if (ours.display.load(std::memory_order_relaxed) != display) continue;
-    int none = 0;
-    ours.firstError.compare_exchange_strong(none, error->error_code, std::memory_order_relaxed);
-    return 0;
-  }
-  const XErrorHandler next = previousHandler.load(std::memory_order_relaxed);
-  return next ? next(display, error) : 0;
 }

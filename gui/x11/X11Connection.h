@@ -1,7 +1,8 @@
 #pragma once
 // One connection to the X server, owned by one editor window. Errors that the
-// server reports for requests on this connection are recorded here instead of
-// reaching Xlib's default handler, which would end the host's whole process.
+// server reports for requests on this connection are recorded here and go no
+// further: they never reach the process's error handler, which is the host's
+// (Xlib's default one ends the whole process).
 
 #include <X11/Xlib.h>
 
@@ -26,8 +27,7 @@ public:
   bool syncAndCheck();
 
 private:
-  X11Connection(Display* display, int claimedSlot);
-  static int onError(Display* display, XErrorEvent* error);
+  X11Connection(Display* display, int claimedSlot) : connection(display), slot(claimedSlot) {}
 
   Display* connection;
   int slot;

@@ -19,6 +19,15 @@ struct PanelPixels {
   std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
+// A key that the host's window received and handed to the editor through a
+// key opcode, with the editor's answer (-1: not taken, the host's to use).
+struct ForwardedKey {
+  VstInt32 opcode = 0;  // effEditKeyDown or effEditKeyUp
+  VstInt32 character = 0;
+  VstIntPtr virtualKey = 0;
+  VstIntPtr answer = 0;
+};
+
 struct ScreenPoint {
   int x = 0;
   int y = 0;
@@ -45,6 +54,8 @@ public:
   // Handles the host window's pending events, keys as the editor's key
   // opcodes, then sends the host's idle opcode.
   void pumpAndIdle();
+  // Every key handed on so far, in order.
+  const std::vector<ForwardedKey>& forwardedKeys() const { return keys; }
   // Keeps pumping and idling for the given time.
   void runFor(unsigned milliseconds);
   PanelPixels capture() const;
@@ -59,4 +70,5 @@ private:
   StandInHost& host;
   std::unique_ptr<Native> native;
   VstIntPtr openResult = 0;
+  std::vector<ForwardedKey> keys;
 };

@@ -17,13 +17,17 @@ constexpr DWORD kPumpInterval = 10;
 bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 // A key message for the host's window, handed on as the editor's key opcode.
-void forwardKey(StandInHost& host, const MSG& message) {
+ForwardedKey forwardKey(StandInHost& host, const MSG& message) {
   const auto key = static_cast<int>(message.wParam);
   const bool arrow = key >= VK_LEFT && key <= VK_DOWN;
   const VstInt32 character = arrow ? 0 : static_cast<VstInt32>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0x7F);
   const float modifiers = hostKeyModifiers(held(VK_SHIFT), held(VK_MENU), held(VK_CONTROL));
-  host.dispatch(message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp, character,
-                arrow ? kHostArrowKeys[key - VK_LEFT] : 0, nullptr, modifiers);
+  ForwardedKey forwarded;
+  forwarded.opcode = message.message == WM_KEYDOWN ? effEditKeyDown : effEditKeyUp;
+  forwarded.character = character;
+  forwarded.virtualKey = arrow ? kHostArrowKeys[key - VK_LEFT] : 0;
+  forwarded.answer = host.dispatch(forwarded.opcode, forwarded.character, forwarded.virtualKey, nullptr, modifiers);
+  return forwarded;
 }
 
 ATOM registerHostClass() {
@@ -97,7 +101,7 @@ void EditorWindow::pumpAndIdle() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.hwnd == native->window) {
-      forwardKey(host, message);
+      keys.push_back(forwardKey(host, message));
       continue;
     }
     TranslateMessage(&message);

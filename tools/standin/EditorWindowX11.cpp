@@ -34,7 +34,7 @@ Window firstChild(Display* display, Window window) {
 }
 
 // A key event of the host's window, handed on as the editor's key opcode.
-void forwardKey(StandInHost& host, XKeyEvent& event) {
+ForwardedKey forwardKey(StandInHost& host, XKeyEvent& event) {
   char text[8] = {};
   KeySym symbol = NoSymbol;
   XKeyEvent plain = event;
@@ -44,8 +44,12 @@ void forwardKey(StandInHost& host, XKeyEvent& event) {
   const VstInt32 character = arrow || length != 1 ? 0 : text[0] & 0x7F;
   const float modifiers =
       hostKeyModifiers((event.state & ShiftMask) != 0, (event.state & Mod1Mask) != 0, (event.state & ControlMask) != 0);
-  host.dispatch(event.type == KeyPress ? effEditKeyDown : effEditKeyUp, character,
-                arrow ? kHostArrowKeys[symbol - XK_Left] : 0, nullptr, modifiers);
+  ForwardedKey key;
+  key.opcode = event.type == KeyPress ? effEditKeyDown : effEditKeyUp;
+  key.character = character;
+  key.virtualKey = arrow ? kHostArrowKeys[symbol - XK_Left] : 0;
+  key.answer = host.dispatch(key.opcode, key.character, key.virtualKey, nullptr, modifiers);
+  return key;
 }
 
 void waitForMap(Display* display, Window window) {
@@ -76,7 +80,7 @@ EditorWindow::EditorWindow(StandInHost& standInHost, int screenX, int screenY)
   XMapRaised(display, native->window);
   waitForMap(display, native->window);
   // Keyboard input goes to the focused window, as in a host that has the
-  // focus; keys reach the panel itself while the pointer is over it.
+  // focus; the panel takes none, so keys typed over it come here as well.
   XSetInputFocus(display, native->window, RevertToParent, CurrentTime);
   reopenEditor();
 }
@@ -128,7 +132,7 @@ void EditorWindow::pumpAndIdle() {
     while (XPending(native->display) > 0) {
       XEvent event;
       XNextEvent(native->display, &event);
-      if (event.type == KeyPress || event.type == KeyRelease) forwardKey(host, event.xkey);
+      if (event.type == KeyPress || event.type == KeyRelease) keys.push_back(forwardKey(host, event.xkey));
     }
   }
   host.dispatch(effEditIdle);
