@@ -8,5 +8,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The 32-bit Windows code cannot run on these machines (no 32-bit Wine).
-set(CMAKE_CROSSCOMPILING_EMULATOR "")
+# Test programs run under 32-bit Wine where the machine runs 32-bit processes.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh win32)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Saves a picture of the plug-in's panel, opened by the stand-in host in a
 # window on a virtual display, as a PNG: the Linux .so's natively when the
-# build folder holds one, otherwise the 64-bit DLL's under Wine.
+# build folder holds one, otherwise the DLL's under Wine: the 32-bit DLL's
+# under 32-bit Wine for a folder of the win32 preset (or named win32), else
+# the 64-bit DLL's.
 #   tools/editor-screenshot.sh OUT.png [BUILD_DIR, default build/win64]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -17,12 +19,18 @@ if [ -f "$build/Lumivane.so" ]; then
   [ -x "$tool" ] || cmake --build "$build" -j2 --target lumivane-editor-screenshot >/dev/null
   "$root/cmake/xvfb-session.sh" "$tool" "$build/Lumivane.so" "$bmp" >/dev/null
 else
+  arch=win64
+  if grep -qs 'toolchain-mingw-i686' "$build/CMakeCache.txt" || [ "$(basename "$build")" = win32 ]; then
+    arch=win32
+    reason=$("$root/tools/setup/runs-32bit.sh") || { echo "$0: cannot run the 32-bit DLL here: $reason" >&2; exit 1; }
+  fi
   if [ ! -f "$tool.exe" ] || [ ! -f "$build/Lumivane.dll" ]; then
-    # The win64 preset's configuration in the folder given, without its copy into dist/.
-    cmake -S "$root" --preset win64 -B "$build" -DLUMIVANE_DIST_DIR= >/dev/null
+    # The preset's configuration in the folder given, without its copy into dist/.
+    cmake -S "$root" --preset "$arch" -B "$build" -DLUMIVANE_DIST_DIR= >/dev/null
     cmake --build "$build" -j2 --target lumivane-editor-screenshot Lumivane >/dev/null
   fi
-  "$root/cmake/wine-session.sh" /usr/lib/wine/wine64 "$tool.exe" "Z:$build/Lumivane.dll" "Z:$bmp" >/dev/null
+  "$root/cmake/wine-session.sh" "$arch" "$root/cmake/wine-run.sh" "$arch" "$tool.exe" "Z:$build/Lumivane.dll" "Z:$bmp" \
+    >/dev/null
 fi
 convert "$bmp" "$out"
 echo "$out"

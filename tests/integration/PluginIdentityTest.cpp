@@ -36,8 +36,28 @@ TEST(PluginIdentity, RecordDescribesTheFilterSweep) {
   EXPECT_EQ(effect->numParams, 11);
   EXPECT_EQ(effect->numInputs, 2);
   EXPECT_EQ(effect->numOutputs, 2);
-  // Every module carries its panel: editor, mono-capable, replacing (64-bit Windows and Linux hosts).
-  EXPECT_EQ(effect->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
+  EXPECT_EQ(effect->flags, kModuleFlags);
+}
+
+// The record as a host reads it, by the documented offsets of its pointer width.
+TEST(PluginIdentity, RecordFieldsSitAtTheDocumentedOffsets) {
+  StandInHost host(plugin().entry());
+  const char* bytes = reinterpret_cast<const char*>(host.open());
+  ASSERT_NE(bytes, nullptr);
+  const bool narrow = sizeof(void*) == 4;
+  const auto int32At = [&](std::size_t on32, std::size_t on64) {
+    VstInt32 value;
+    std::memcpy(&value, bytes + (narrow ? on32 : on64), sizeof value);
+    return value;
+  };
+  EXPECT_EQ(int32At(0, 0), 0x56737450);  // "VstP"
+  EXPECT_EQ(int32At(20, 40), 20);
+  EXPECT_EQ(int32At(24, 44), 11);
+  EXPECT_EQ(int32At(36, 56), kModuleFlags);
+  EXPECT_EQ(int32At(72, 112), 0x71323232);  // "q222"
+  EXPECT_EQ(int32At(76, 116), 1);
+  for (std::size_t byte = narrow ? 84 : 128; byte < (narrow ? 144u : 192u); ++byte)
+    EXPECT_EQ(bytes[byte], 0) << "reserved byte " << byte;
 }
 
 TEST(PluginIdentity, NamesAreWrittenAsExactly24Bytes) {

@@ -7,6 +7,20 @@
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
 
+// The flags of the module's record: its panel, mono, and replacing processing
+// everywhere but in the 32-bit Windows module, whose hosts process by adding.
+#if defined(_WIN32) && !defined(_WIN64)
+constexpr bool kModuleReplaces = false;
+#else
+constexpr bool kModuleReplaces = true;
+#endif
+constexpr VstInt32 kModuleFlags = effFlagsHasEditor | effFlagsCanMono | (kModuleReplaces ? effFlagsCanReplacing : 0);
+
+// The process calls the module offers: adding, then replacing where it announces it.
+inline std::vector<bool> offeredReplacingForms() {
+  return kModuleReplaces ? std::vector<bool>{false, true} : std::vector<bool>{false};
+}
+
 inline PluginModule& plugin() {
   static PluginModule module(LUMIVANE_PLUGIN_PATH);
   return module;

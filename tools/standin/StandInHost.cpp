@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "tools/standin/HostCall.h"
+
 namespace {
 // The callback carries only the record, so the host finds itself by it. While
 // the entry runs there is no record yet: the opening host answers.
@@ -26,7 +28,7 @@ StandInHost::~StandInHost() {
 
 AEffect* StandInHost::open() {
   openingHost = this;
-  AEffect* opened = entry(callback);
+  AEffect* opened = callAsHost(entry, &StandInHost::callback);
   openingHost = nullptr;
   if (opened != nullptr) {
     std::lock_guard<std::mutex> lock(registryMutex);
@@ -52,21 +54,21 @@ void StandInHost::abandon() {
 }
 
 VstIntPtr StandInHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  return record->dispatcher(record, opcode, index, value, ptr, opt);
+  return callAsHost(record->dispatcher, record, opcode, index, value, ptr, opt);
 }
 
-void StandInHost::setParameter(VstInt32 index, float value) { record->setParameter(record, index, value); }
-float StandInHost::getParameter(VstInt32 index) { return record->getParameter(record, index); }
+void StandInHost::setParameter(VstInt32 index, float value) { callAsHost(record->setParameter, record, index, value); }
+float StandInHost::getParameter(VstInt32 index) { return callAsHost(record->getParameter, record, index); }
 
 void StandInHost::process(float** inputs, float** outputs, VstInt32 frames) {
   servedTime = transport.timeInfo();
-  record->process(record, inputs, outputs, frames);
+  callAsHost(record->process, record, inputs, outputs, frames);
   transport.advance(frames);
 }
 
 void StandInHost::processReplacing(float** inputs, float** outputs, VstInt32 frames) {
   servedTime = transport.timeInfo();
-  record->processReplacing(record, inputs, outputs, frames);
+  callAsHost(record->processReplacing, record, inputs, outputs, frames);
   transport.advance(frames);
 }
 
