@@ -148,7 +148,7 @@ void GuiSlider::track(GuiDrawingContext& context, GuiPoint where, std::int32_t b
     float next = static_cast<float>(along - base) / static_cast<float>(travel);
     if (mirrored) next = 1.0f - next;
     if (shift) next = anchor + (next - anchor) / fineFactor;
-    setValue(next);
+    changeValue(next);
     clampValue();
     notifyIfChanged(&context);
     context.readMousePosition(where);
