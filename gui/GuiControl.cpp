@@ -64,7 +64,7 @@ void GuiControl::clampValue() {
 
 void GuiControl::notifyIfChanged(GuiDrawingContext* context) {
   const float current = value.load(std::memory_order_relaxed);
-  if (!listener || current == toldValue.load(std::memory_order_relaxed)) return;
+  if (!listener || isFrameClosed() || current == toldValue.load(std::memory_order_relaxed)) return;
   toldValue.store(current, std::memory_order_relaxed);
   listener->valueChanged(context, *this);
 }
@@ -105,6 +105,8 @@ std::int32_t GuiControl::arrowKeyStep(const GuiKeyStroke& key) {
   notifyIfChanged(nullptr);
   return 1;
 }
+
+bool GuiControl::isFrameClosed() const { return frame && !frame->isOpen(); }
 
 void GuiControl::beginDrag() {
   if (!frame) return;

@@ -57,6 +57,9 @@ protected:
   bool defaultClick(GuiDrawingContext& context, std::int32_t buttons);
   bool wheelStep(GuiDrawingContext* context, float distance);
   std::int32_t arrowKeyStep(const GuiKeyStroke& key);
+  // The frame went away under the control (its owner let go of it, or its
+  // window is gone): nobody is told any more and a drag stops.
+  bool isFrameClosed() const;
   // Announces the start of the edit to the host and takes the frame's focus.
   void beginDrag();
   void endDrag();

@@ -181,6 +181,8 @@ void GuiKnob::trackDrag(GuiDrawingContext& context, GuiPoint where, Move move) {
   GuiPoint lastPosition{-1, -1};
   std::int32_t buttons;
   do {
+    // The host may close the panel in its answer to any call of the loop.
+    if (isFrameClosed()) break;
     buttons = context.readMouseButtons();
     if (!samePoint(where, lastPosition)) {
       lastPosition = where;

@@ -134,6 +134,8 @@ void GuiSlider::track(GuiDrawingContext& context, GuiPoint where, std::int32_t b
   const bool mirrored = (sliderStyle & (SliderOriginRight | SliderOriginBottom)) != 0;
   beginDrag();
   for (;;) {
+    // The host may close the panel in its answer to any call of the loop.
+    if (isFrameClosed()) break;
     buttons = context.readMouseButtons();
     if (!(buttons & MouseButtonLeft)) break;
     const bool shift = (buttons & ModifierShift) != 0;
