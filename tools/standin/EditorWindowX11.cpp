@@ -131,7 +131,8 @@ void EditorWindow::pumpAndIdle() {
       if (event.type == KeyPress || event.type == KeyRelease) forwardKey(host, event.xkey);
     }
   }
-  host.dispatch(effEditIdle);
+  // A host idles only a plug-in it has open.
+  if (host.effect() != nullptr) host.dispatch(effEditIdle);
 }
 
 void EditorWindow::runFor(unsigned milliseconds) {
