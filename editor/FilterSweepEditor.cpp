@@ -71,8 +71,7 @@ VstInt32 FilterSweepEditor::open(void* window) {
 }
 
 bool FilterSweepEditor::buildPanel(void* window) {
-  frame =
-      std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()}, window, this);
+  frame.reset(new GuiFrame(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()}, window, this));
   if (frame->frameWindow() == nullptr) return false;
   frame->setBackground(backgroundBitmap.get());
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
@@ -128,8 +127,9 @@ bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
 }
 
 void FilterSweepEditor::close() {
+  // The frame first: once closed, its views no longer read the bindings.
+  closeFrame();
   controlBindings.reset();
-  frame.reset();
 }
 
 void FilterSweepEditor::idle() {
@@ -152,8 +152,10 @@ void FilterSweepEditor::followParameters() {
 }
 
 void FilterSweepEditor::valueChanged(GuiDrawingContext* context, GuiControl& control) {
+  // The host may close the editor or the effect in its answer to the automation.
+  const EffectBase::Hold hold(effect);
   filterEffect->automateParameter(control.getTag(), control.getValue());
-  if (context) control.redrawIfDirty(*context);
+  if (context && frame && control.attachedFrame() == frame.get()) control.redrawIfDirty(*context);
 }
 
 void FilterSweepEditor::displayText(float, char* text, void* binding) {

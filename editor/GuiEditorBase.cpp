@@ -19,7 +19,10 @@ GuiEditorBase::GuiEditorBase(EffectBaseExt* editedEffect)
   nextIdleTime = tickSource();
 }
 
-GuiEditorBase::~GuiEditorBase() = default;
+GuiEditorBase::~GuiEditorBase() {
+  // An edit still running gets its end before the editor goes.
+  closeFrame();
+}
 
 VstInt32 GuiEditorBase::reportRect(ERect** rect) {
   if (!rect) return 0;
@@ -64,7 +67,18 @@ void GuiEditorBase::drawNow(const GuiRect*) {
   if (frame) frame->drawNow();
 }
 
+void GuiEditorBase::closeFrame() {
+  frame.reset();
+  if (editInProgress == kNoEdit) return;
+  const std::int32_t index = editInProgress;
+  editInProgress = kNoEdit;
+  if (hostEffect()) hostEffect()->hostEndEdit(index);
+}
+
+// The calls into the host below hold the effect: a host may answer any of them
+// by closing the editor or the whole effect, and the drag calling them unwinds first.
 void GuiEditorBase::pumpIdle() {
+  const EffectBase::Hold hold(effect);
   std::uint32_t now = tickSource();
   if (isBefore(now, nextIdleTime)) {
     sleeper(kTrackingSleep);
@@ -80,10 +94,15 @@ void GuiEditorBase::pumpIdle() {
 }
 
 void GuiEditorBase::beginParameterEdit(std::int32_t index) {
+  const EffectBase::Hold hold(effect);
+  // Counted as begun before the host hears of it: it may close the editor in its answer.
+  editInProgress = index;
   if (hostEffect()) hostEffect()->hostBeginEdit(index);
 }
 
 void GuiEditorBase::endParameterEdit(std::int32_t index) {
+  const EffectBase::Hold hold(effect);
+  editInProgress = kNoEdit;
   if (hostEffect()) hostEffect()->hostEndEdit(index);
 }
 

@@ -52,13 +52,21 @@ public:
   void setIdleClock(TickSource ticks, Sleeper sleeper);
 
 protected:
+  // Lets go of the frame, then ends the edit the host saw begin, if a drag
+  // was still running in it: the host closed the editor under the drag.
+  void closeFrame();
+
   ERect editorRect{};
-  std::unique_ptr<GuiFrame> frame;
+  GuiFrameHandle frame;
   std::uint32_t nextIdleTime;
   bool inHostIdle = false;
 
 private:
+  static constexpr std::int32_t kNoEdit = -1;
+
   static inline std::atomic<VstInt32> knobMode{0};
+  // The parameter of the edit begun and not yet ended, or kNoEdit.
+  std::int32_t editInProgress = kNoEdit;
   TickSource tickSource;
   Sleeper sleeper;
 };

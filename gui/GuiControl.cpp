@@ -33,7 +33,10 @@ void GuiControl::trackingIdle() {
   if (frame) frame->pumpEditorIdle();
 }
 
-void GuiControl::setValue(float newValue) { value.store(newValue, std::memory_order_relaxed); }
+void GuiControl::setValue(float newValue) {
+  value.store(newValue, std::memory_order_relaxed);
+  toldValue.store(newValue, std::memory_order_relaxed);
+}
 float GuiControl::getValue() const { return value.load(std::memory_order_relaxed); }
 void GuiControl::setMinValue(float bound) { minValue = bound; }
 float GuiControl::getMinValue() const { return minValue; }
@@ -60,7 +63,10 @@ void GuiControl::clampValue() {
 }
 
 void GuiControl::notifyIfChanged(GuiDrawingContext* context) {
-  if (isDirty() && listener) listener->valueChanged(context, *this);
+  const float current = value.load(std::memory_order_relaxed);
+  if (!listener || isFrameClosed() || current == toldValue.load(std::memory_order_relaxed)) return;
+  toldValue.store(current, std::memory_order_relaxed);
+  listener->valueChanged(context, *this);
 }
 
 bool GuiControl::defaultClick(GuiDrawingContext& context, std::int32_t buttons) {
@@ -99,6 +105,8 @@ std::int32_t GuiControl::arrowKeyStep(const GuiKeyStroke& key) {
   notifyIfChanged(nullptr);
   return 1;
 }
+
+bool GuiControl::isFrameClosed() const { return frame && !frame->isOpen(); }
 
 void GuiControl::beginDrag() {
   if (!frame) return;

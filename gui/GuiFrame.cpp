@@ -10,6 +10,19 @@ namespace {
 
 constexpr std::int32_t kViewListGrowth = 10;
 
+// Keeps a frame while an event it passes on may reach a host that closes the
+// editor and lets go of the frame.
+class FrameHold {
+public:
+  explicit FrameHold(GuiFrame& held) : frame(held) { frame.retain(); }
+  ~FrameHold() { frame.release(); }
+  FrameHold(const FrameHold&) = delete;
+  FrameHold& operator=(const FrameHold&) = delete;
+
+private:
+  GuiFrame& frame;
+};
+
 }  // namespace
 
 GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
@@ -30,6 +43,7 @@ void GuiFrame::withWindowContext(Work&& work) {
 }
 
 void GuiFrame::draw(GuiDrawingContext& context) {
+  if (!open) return;
   firstDrawPending = false;
   if (background) {
     background->drawOpaque(context, {0, 0, background->width(), background->height()}, {0, 0});
@@ -38,6 +52,7 @@ void GuiFrame::draw(GuiDrawingContext& context) {
 }
 
 void GuiFrame::drawInRect(GuiDrawingContext& context, const GuiRect& updateRect) {
+  if (!open) return;
   firstDrawPending = false;
   if (background) background->drawOpaque(context, updateRect, {updateRect.left, updateRect.top});
   for (GuiView* view : views) {
@@ -55,7 +70,15 @@ void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
   for (GuiView* view : views) view->redrawIfDirty(context);
 }
 
+void GuiFrame::close() {
+  open = false;
+  owner = nullptr;
+}
+
 void GuiFrame::idle() {
+  // A press handled below runs a drag whose host may close the editor: the
+  // window and its connection stay until the events' handling has unwound.
+  const FrameHold hold(*this);
   if (open && !firstDrawPending && isAnyViewDirty()) {
     withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
   }
@@ -77,6 +100,7 @@ bool GuiFrame::isAnyViewDirty() const {
 }
 
 void GuiFrame::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
+  if (!open) return;
   if (focusView) {
     GuiView* previous = focusView;
     focusView = nullptr;
@@ -96,6 +120,8 @@ std::int32_t GuiFrame::onKeyDown(const GuiKeyStroke& key) { return routeKey(&Gui
 std::int32_t GuiFrame::onKeyUp(const GuiKeyStroke& key) { return routeKey(&GuiView::onKeyUp, key); }
 
 std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
+  if (!open) return -1;
+  const FrameHold hold(*this);
   if (focusView) {
     const std::int32_t answer = (focusView->*handler)(key);
     if (answer != -1) return answer;
@@ -108,7 +134,7 @@ std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
 }
 
 bool GuiFrame::onDrop(char** items, std::int32_t count, GuiDropKind kind, const GuiPoint& where) {
-  if (focusView) return false;
+  if (!open || focusView) return false;
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     GuiView* view = *it;
     if (view->isMouseEnabled() && view->viewSize().contains(where) && view->onDrop(items, count, kind, where)) {
@@ -119,6 +145,8 @@ bool GuiFrame::onDrop(char** items, std::int32_t count, GuiDropKind kind, const 
 }
 
 bool GuiFrame::onWheel(GuiDrawingContext* context, const GuiPoint&, float distance) {
+  if (!open) return false;
+  const FrameHold hold(*this);
   GuiView* view = viewUnderCursor();
   if (!view) return false;
   GuiPoint where;

@@ -5,6 +5,7 @@
 // is the back end's GuiFrameWindow.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gui/GuiBitmapHandle.h"
@@ -51,6 +52,10 @@ public:
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
 
+  // The owner lets go of the frame: from here on it calls no owner, draws
+  // nothing and passes no event on. It goes with its last reference, which a
+  // press being handled or an idle pass holds until it has unwound.
+  void close();
   // Redraws the dirty views, once the window has been drawn and while it
   // exists, then handles the window's pending events.
   void idle();
@@ -106,3 +111,13 @@ private:
   // Declared after the window: set up before it is made, undone before it goes.
   GuiThreadSetup threadSetup;
 };
+
+// How an owner holds its frame: letting go closes the frame and drops the
+// owner's reference, so that a press still being handled keeps it until it unwinds.
+struct GuiFrameRelease {
+  void operator()(GuiFrame* frame) const {
+    frame->close();
+    frame->release();
+  }
+};
+using GuiFrameHandle = std::unique_ptr<GuiFrame, GuiFrameRelease>;

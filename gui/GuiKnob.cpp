@@ -181,6 +181,8 @@ void GuiKnob::trackDrag(GuiDrawingContext& context, GuiPoint where, Move move) {
   GuiPoint lastPosition{-1, -1};
   std::int32_t buttons;
   do {
+    // The host may close the panel in its answer to any call of the loop.
+    if (isFrameClosed()) break;
     buttons = context.readMouseButtons();
     if (!samePoint(where, lastPosition)) {
       lastPosition = where;
@@ -199,12 +201,12 @@ void GuiKnob::trackCircular(GuiDrawingContext& context, GuiPoint where) {
   float lastValue = valueForPoint({where.x - corner.x, where.y - corner.y});
   trackDrag(context, where, [&](GuiPoint at, std::int32_t) {
     const float v = valueForPoint({at.x - corner.x, at.y - corner.y});
-    setValue(v);
+    changeValue(v);
     // A jump across the gap holds the bound it came from until the pointer returns.
     if (lastValue - v > halfRange) {
-      setValue(maxValue);
+      changeValue(maxValue);
     } else if (v - lastValue > halfRange) {
-      setValue(minValue);
+      changeValue(minValue);
     } else {
       lastValue = v;
     }
@@ -229,7 +231,7 @@ void GuiKnob::trackLinear(GuiDrawingContext& context, GuiPoint where, std::int32
       valuePerPixel = newPerPixel;
       savedButtons = held;
     }
-    setValue(base + delta * valuePerPixel);
+    changeValue(base + delta * valuePerPixel);
     clampValue();
   });
 }

@@ -134,6 +134,8 @@ void GuiSlider::track(GuiDrawingContext& context, GuiPoint where, std::int32_t b
   const bool mirrored = (sliderStyle & (SliderOriginRight | SliderOriginBottom)) != 0;
   beginDrag();
   for (;;) {
+    // The host may close the panel in its answer to any call of the loop.
+    if (isFrameClosed()) break;
     buttons = context.readMouseButtons();
     if (!(buttons & MouseButtonLeft)) break;
     const bool shift = (buttons & ModifierShift) != 0;
@@ -148,7 +150,7 @@ void GuiSlider::track(GuiDrawingContext& context, GuiPoint where, std::int32_t b
     float next = static_cast<float>(along - base) / static_cast<float>(travel);
     if (mirrored) next = 1.0f - next;
     if (shift) next = anchor + (next - anchor) / fineFactor;
-    setValue(next);
+    changeValue(next);
     clampValue();
     notifyIfChanged(&context);
     context.readMousePosition(where);

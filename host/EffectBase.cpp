@@ -28,6 +28,14 @@ EffectBase::EffectBase(AudioMasterCallback callback, VstInt32 programTotal, VstI
 
 EffectBase::~EffectBase() = default;
 
+EffectBase::Hold::Hold(EffectBase* held) : effect(held) {
+  if (effect) effect->holds.fetch_add(1);
+}
+
+EffectBase::Hold::~Hold() {
+  if (effect && effect->holds.fetch_sub(1) == 1 && effect->closed.load()) delete effect;
+}
+
 EffectBase* EffectBase::fromRecord(AEffect* record) {
   return record == nullptr ? nullptr : static_cast<EffectBase*>(record->object);
 }
@@ -38,7 +46,8 @@ void EffectBase::attachEditor(std::unique_ptr<EffectEditor> newEditor) {
 }
 
 VstIntPtr EffectBase::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  return hostCallback == nullptr ? 0 : hostCallback(&effectRecord, opcode, index, value, ptr, opt);
+  if (hostCallback == nullptr || closed.load(std::memory_order_relaxed)) return 0;
+  return hostCallback(&effectRecord, opcode, index, value, ptr, opt);
 }
 
 void EffectBase::setFlag(VstInt32 flag, bool on) {
@@ -68,7 +77,11 @@ VstIntPtr EffectBase::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
   char* text = static_cast<char*>(ptr);
   switch (opcode) {
     case effOpen: onOpen(); return 0;
-    case effClose: onClose(); return 0;
+    case effClose:
+      // The panel ends what the host saw it begin while the host still knows the record.
+      if (editor) editor->close();
+      onClose();
+      return 0;
     case effSetProgram:
       if (value >= 0 && value < programCount) selectProgram(static_cast<VstInt32>(value));
       return 0;
@@ -174,9 +187,12 @@ static Result answerSafely(AEffect* record, Result fallback, Call call) {
 VstIntPtr VST_CALLBACK EffectBase::dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                                    void* ptr, float opt) {
   return answerSafely<VstIntPtr>(record, 0, [&](EffectBase& effect) -> VstIntPtr {
+    // An effClose from inside a call of ours to the host deletes the object
+    // only once that call has unwound.
+    const Hold hold(&effect);
     const VstIntPtr answer = effect.dispatch(opcode, index, value, ptr, opt);
     if (opcode != effClose) return answer;
-    delete &effect;
+    effect.closed.store(true);
     return 1;
   });
 }

@@ -16,6 +16,21 @@ public:
   EffectBase(const EffectBase&) = delete;
   EffectBase& operator=(const EffectBase&) = delete;
 
+  // Keeps the object alive while code that may call the host is on the stack:
+  // a host that answers with effClose has the object deleted when the last
+  // hold ends, once that code has unwound. Every dispatcher call holds one.
+  class Hold {
+  public:
+    // Null holds nothing.
+    explicit Hold(EffectBase* held);
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+  private:
+    EffectBase* effect;
+  };
+
   AEffect* record() { return &effectRecord; }
   static EffectBase* fromRecord(AEffect* record);
   EffectEditor* attachedEditor() const { return editor.get(); }
@@ -79,6 +94,10 @@ protected:
   AEffect effectRecord;
 
 private:
+  std::atomic<VstInt32> holds{0};
+  // effClose came: the host hears nothing more of the object, which goes with the last hold.
+  std::atomic<bool> closed{false};
+
   static VstIntPtr VST_CALLBACK dispatcherEntry(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                                 void* ptr, float opt);
   static void VST_CALLBACK processEntry(AEffect* record, float** inputs, float** outputs, VstInt32 frames);

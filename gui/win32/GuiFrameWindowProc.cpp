@@ -22,10 +22,16 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      GuiWindowDc dc(window);
-      GuiDrawingContext context(frame, dc.handle(), window);
-      const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
-      frame->onMouseDown(context, where);
+      // The press may run a drag whose host closes the editor: the frame and
+      // this window stay until the context on it is gone.
+      frame->retain();
+      {
+        GuiWindowDc dc(window);
+        GuiDrawingContext context(frame, dc.handle(), window);
+        const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
+        frame->onMouseDown(context, where);
+      }
+      frame->release();
       return 0;
     }
     default: break;

@@ -38,7 +38,7 @@ public:
   explicit TestEditor(EffectBaseExt* editedEffect) : GuiEditorBase(editedEffect) { editorRect = {0, 0, 272, 150}; }
   VstInt32 open(void* window) override {
     GuiEditorBase::open(window);
-    frame = std::make_unique<GuiFrame>(GuiRect{0, 0, 150, 272}, window, this);
+    frame.reset(new GuiFrame(GuiRect{0, 0, 150, 272}, window, this));
     return 1;
   }
   void close() override { frame.reset(); }

@@ -134,3 +134,42 @@ TEST(GuiControl, ClampTestsTheUpperBoundFirst) {
   control.clampValue();
   EXPECT_EQ(control.getValue(), 0.8f);
 }
+
+// Steps between two redraws: each change the user makes is told once, even
+// when it brings the value back to the one on screen; a value set from outside
+// is never told back. Steps of a quarter keep the sums exact.
+TEST(GuiControl, EveryValueDifferentFromTheLastToldIsTold) {
+  enum class Step { ArrowRight, ArrowDown, WheelUp, WheelDown, SetHalfFromOutside };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<float> told;
+  };
+  const Case cases[] = {
+      {"arrow right then down", {Step::ArrowRight, Step::ArrowDown}, {0.75f, 0.5f}},
+      {"wheel up then down", {Step::WheelUp, Step::WheelDown}, {0.75f, 0.5f}},
+      {"arrow right then wheel down twice", {Step::ArrowRight, Step::WheelDown, Step::WheelDown}, {0.75f, 0.5f, 0.25f}},
+      {"up to the bound and on", {Step::WheelUp, Step::WheelUp, Step::ArrowRight}, {0.75f, 1.0f}},
+      {"set from outside, then back by hand",
+       {Step::WheelUp, Step::SetHalfFromOutside, Step::WheelUp, Step::WheelDown},
+       {0.75f, 0.75f, 0.5f}},
+      {"set from outside only", {Step::WheelDown, Step::SetHalfFromOutside}, {0.25f}},
+  };
+  for (const Case& c : cases) {
+    RecordingListener listener;
+    PlainControl control(&listener);
+    control.setWheelIncrement(0.25f);
+    control.setValue(0.5f);
+    drawOnce(control);
+    for (Step step : c.steps) {
+      switch (step) {
+        case Step::ArrowRight: control.arrowKeyStep(key(VirtualKeyRight)); break;
+        case Step::ArrowDown: control.arrowKeyStep(key(VirtualKeyDown)); break;
+        case Step::WheelUp: control.wheelStep(nullptr, 1.0f); break;
+        case Step::WheelDown: control.wheelStep(nullptr, -1.0f); break;
+        case Step::SetHalfFromOutside: control.setValue(0.5f); break;
+      }
+    }
+    EXPECT_EQ(listener.values, c.told) << c.name;
+  }
+}

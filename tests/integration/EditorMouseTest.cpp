@@ -194,3 +194,78 @@ TEST_F(EditorPanel, CircularDragAcrossTheGapHoldsTheBoundItCameFrom) {
   expectOneEdit(calls, kFilterMode);
   EXPECT_EQ(lastAutomatedValue(calls), 1.0f);
 }
+
+// A host may answer any request of a drag (begin, automation, idle, end) by
+// closing the editor, opening it again or closing the plug-in. The drag stops
+// there, nothing freed is touched, and the edit the host saw begin is ended.
+TEST_F(EditorPanel, HostClosingThePanelFromInsideADragEndsTheDragAndItsEdit) {
+  enum class Reaction { CloseEditor, ReopenEditor, ClosePlugin };
+  struct Case {
+    VstInt32 request;
+    Reaction reaction;
+  };
+  const Case cases[] = {
+      {audioMasterBeginEdit, Reaction::CloseEditor}, {audioMasterBeginEdit, Reaction::ReopenEditor},
+      {audioMasterBeginEdit, Reaction::ClosePlugin}, {audioMasterAutomate, Reaction::CloseEditor},
+      {audioMasterAutomate, Reaction::ReopenEditor}, {audioMasterAutomate, Reaction::ClosePlugin},
+      {audioMasterIdle, Reaction::CloseEditor},      {audioMasterIdle, Reaction::ReopenEditor},
+      {audioMasterIdle, Reaction::ClosePlugin},      {audioMasterEndEdit, Reaction::CloseEditor},
+      {audioMasterEndEdit, Reaction::ReopenEditor},  {audioMasterEndEdit, Reaction::ClosePlugin},
+  };
+  for (const Case& c : cases) {
+    // Knobs for the requests a drag makes first and most often, sliders for the others.
+    const bool knob = c.request == audioMasterBeginEdit || c.request == audioMasterIdle;
+    const std::string name = "request " + std::to_string(c.request) + ", reaction " +
+                             std::to_string(static_cast<int>(c.reaction)) + (knob ? ", knob" : ", slider");
+    // A fresh panel in the same host window, on a plug-in opened again if the last case closed it.
+    if (host.effect() == nullptr) {
+      ASSERT_NE(host.open(), nullptr) << name;
+    } else if (window->panelCount() > 0) {
+      window->closeEditor();
+    }
+    ASSERT_TRUE(window->reopenEditor()) << name;
+    const VstInt32 parameter = knob ? kFilterMode : kTempo;
+    host.setParameter(parameter, 0.0f);
+    window->runFor(50);
+    const GuiPoint from = knob ? onScreen(kModeKnobCentre.x, kModeKnobCentre.y) : onScreen(50, kTempoSliderY);
+    const GuiPoint to{from.x + 40, from.y};
+    host.clearCalls();
+    std::size_t callsBeforeReaction = 0;
+    bool reacted = false;
+    host.reactOnce(c.request, [&] {
+      reacted = true;
+      callsBeforeReaction = host.calls().size();
+      switch (c.reaction) {
+        case Reaction::CloseEditor: host.dispatch(effEditClose); break;
+        case Reaction::ReopenEditor: host.dispatch(effEditOpen, 0, 0, window->hostWindow()); break;
+        case Reaction::ClosePlugin: host.close(); break;
+      }
+    });
+    InputScript().drag(from, to).playOn(*window);
+    window->runFor(50);
+
+    ASSERT_TRUE(reacted) << name;
+    const std::vector<HostCall> calls = host.calls();
+    int begun = 0;
+    int ended = 0;
+    for (const HostCall& call : calls) {
+      begun += isEdit(call, audioMasterBeginEdit, parameter);
+      ended += isEdit(call, audioMasterEndEdit, parameter);
+    }
+    EXPECT_EQ(begun, 1) << name;
+    EXPECT_EQ(ended, 1) << name;
+    // The drag stopped at the reaction: at most the end of the edit follows it.
+    for (std::size_t i = callsBeforeReaction; i < calls.size(); ++i) {
+      EXPECT_TRUE(isEdit(calls[i], audioMasterEndEdit, parameter)) << name << ", call " << i;
+    }
+    switch (c.reaction) {
+      case Reaction::CloseEditor: EXPECT_EQ(window->panelCount(), 0) << name; break;
+      case Reaction::ReopenEditor:
+        EXPECT_EQ(window->panelCount(), 1) << name;
+        ASSERT_NE(editor().editorFrame(), nullptr) << name;
+        EXPECT_TRUE(editor().editorFrame()->isOpen()) << name;
+        break;
+      case Reaction::ClosePlugin: EXPECT_EQ(host.effect(), nullptr) << name; break;
+    }
+  }
+}

@@ -107,7 +107,8 @@ void EditorWindow::pumpAndIdle() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  host.dispatch(effEditIdle);
+  // A host idles only a plug-in it has open.
+  if (host.effect() != nullptr) host.dispatch(effEditIdle);
 }
 
 void EditorWindow::runFor(unsigned milliseconds) {

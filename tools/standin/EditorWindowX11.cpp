@@ -135,7 +135,8 @@ void EditorWindow::pumpAndIdle() {
       if (event.type == KeyPress || event.type == KeyRelease) keys.push_back(forwardKey(host, event.xkey));
     }
   }
-  host.dispatch(effEditIdle);
+  // A host idles only a plug-in it has open.
+  if (host.effect() != nullptr) host.dispatch(effEditIdle);
 }
 
 void EditorWindow::runFor(unsigned milliseconds) {

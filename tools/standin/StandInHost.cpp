@@ -1,6 +1,7 @@
 #include "tools/standin/StandInHost.h"
 
 #include <map>
+#include <utility>
 
 #include "tools/standin/HostCall.h"
 
@@ -84,6 +85,12 @@ void StandInHost::setSampleRate(float rate) {
   dispatch(effSetSampleRate, 0, 0, nullptr, rate);
 }
 
+void StandInHost::reactOnce(VstInt32 opcode, std::function<void()> reaction) {
+  std::lock_guard<std::mutex> lock(callsMutex);
+  reactionOpcode = opcode;
+  pendingReaction = std::move(reaction);
+}
+
 void StandInHost::setPinConnected(bool output, VstInt32 pin, bool connected) {
   pinConnected[output ? 1 : 0][pin].store(connected);
 }
@@ -103,8 +110,19 @@ VstIntPtr VST_CALLBACK StandInHost::callback(AEffect* effect, VstInt32 opcode, V
   ++answerDepth;
   StandInHost* host = hostOf(effect);
   const VstIntPtr result = host == nullptr ? 0 : host->answer(opcode, index, value, ptr, opt);
+  if (host != nullptr) host->reactTo(opcode);
   --answerDepth;
   return result;
+}
+
+void StandInHost::reactTo(VstInt32 opcode) {
+  std::function<void()> reaction;
+  {
+    std::lock_guard<std::mutex> lock(callsMutex);
+    if (!pendingReaction || opcode != reactionOpcode) return;
+    reaction.swap(pendingReaction);
+  }
+  reaction();
 }
 
 bool StandInHost::answeringOnThisThread() { return answerDepth > 0; }

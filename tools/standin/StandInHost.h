@@ -4,6 +4,7 @@
 // plug-in's requests and recording the ones a test wants to see.
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ public:
   std::atomic<VstIntPtr> versionAnswer{2400};
   Transport transport;
   void setPinConnected(bool output, VstInt32 pin, bool connected);
+  // Runs the reaction inside the host's answer the next time the plug-in makes
+  // the request, after recording it: a host that closes or reopens the editor,
+  // or closes the plug-in, from its callback.
+  void reactOnce(VstInt32 opcode, std::function<void()> reaction);
 
   // What the plug-in asked.
   std::vector<HostCall> calls() const;
@@ -70,6 +75,7 @@ private:
   static VstIntPtr VST_CALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                          float opt);
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+  void reactTo(VstInt32 opcode);
 
   PluginEntryProc entry;
   AEffect* record = nullptr;
@@ -77,6 +83,8 @@ private:
   std::atomic<bool> pinConnected[2][2] = {{true, true}, {true, true}};
   mutable std::mutex callsMutex;
   std::vector<HostCall> recordedCalls;
+  VstInt32 reactionOpcode = 0;
+  std::function<void()> pendingReaction;
   std::atomic<int> timeRequestCount{0};
   std::atomic<int> pinRequestCount{0};
 };
