@@ -12,8 +12,8 @@ constexpr std::int32_t kViewListGrowth = 10;
 
 }  // namespace
 
-GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
-    : GuiView(rect), owner(frameOwner), parentWindow(nativeParent) {
+GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner, GuiScale windowScale)
+    : GuiView(rect), owner(frameOwner), parentWindow(nativeParent), pixelScale(windowScale) {
   createWindow(nativeParent);
 }
 
@@ -43,6 +43,21 @@ void GuiFrame::drawInRect(GuiDrawingContext& context, const GuiRect& updateRect)
   for (GuiView* view : views) {
     if (view->overlaps(updateRect)) view->drawInRect(context, updateRect);
   }
+}
+
+void GuiFrame::paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea) {
+  drawInRect(context, pixelScale.isOne() ? windowArea : pixelScale.coveringLogical(windowArea));
+}
+
+void GuiFrame::pressAt(GuiDrawingContext& context, const GuiPoint& windowPoint) {
+  ++pressDepth;
+  try {
+    onMouseDown(context, pixelScale.toLogical(windowPoint));
+  } catch (...) {
+    --pressDepth;
+    throw;
+  }
+  --pressDepth;
 }
 
 void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
@@ -206,7 +221,7 @@ GuiView* GuiFrame::viewUnderCursor() const {
 }
 
 bool GuiFrame::cursorPosition(GuiPoint& p) const {
-  p = window.pointerPosition();
+  p = pixelScale.toLogical(window.pointerPosition());
   return true;
 }
 
@@ -229,7 +244,7 @@ void GuiFrame::pumpEditorIdle() {
 void GuiFrame::dispatchPendingPaint() { window.dispatchPendingPaint(); }
 
 bool GuiFrame::createWindow(GuiNativeWindow nativeParent) {
-  if (!window.create(nativeParent, size)) return false;
+  if (!window.create(nativeParent, pixelScale.toDevice(size))) return false;
   setDropTargetActive(true);
   return true;
 }

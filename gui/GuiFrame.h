@@ -10,6 +10,7 @@
 #include "gui/GuiBitmapHandle.h"
 #include "gui/GuiFrameWindow.h"
 #include "gui/GuiPlatformTypes.h"
+#include "gui/GuiScale.h"
 #include "gui/GuiThreadSetup.h"
 #include "gui/GuiView.h"
 
@@ -29,8 +30,10 @@ enum GuiCursorShape : std::uint32_t {
 
 class GuiFrame final : public GuiView {
 public:
-  // Without a parent window the frame has no window of its own. The owner may be null.
-  GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner);
+  // Without a parent window the frame has no window of its own. The owner may
+  // be null. rect is in the toolkit's pixels; the window is rect's size at the scale.
+  GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner,
+           GuiScale windowScale = GuiScale{});
   ~GuiFrame() override;
 
   void draw(GuiDrawingContext& context) override;
@@ -50,6 +53,15 @@ public:
   virtual bool isChild(const GuiView* view) const;
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
+
+  // What the window reports, in the window's pixels: an area to repaint
+  // (right and bottom left out) and a press; they reach drawInRect and
+  // onMouseDown in the toolkit's pixels.
+  void paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea);
+  void pressAt(GuiDrawingContext& context, const GuiPoint& windowPoint);
+  const GuiScale& scale() const { return pixelScale; }
+  // Inside a press: a control may be tracking the mouse.
+  bool isHandlingPress() const { return pressDepth > 0; }
 
   // Redraws the dirty views, once the window has been drawn and while it
   // exists, then handles the window's pending events.
@@ -96,6 +108,8 @@ private:
 
   GuiFrameOwner* owner;
   GuiNativeWindow parentWindow;
+  GuiScale pixelScale;
+  std::int32_t pressDepth = 0;
   GuiBitmapHandle background;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;

@@ -19,7 +19,7 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
   explicit Native(GuiFrame& owningFrame) : frame(owningFrame) {}
 
   void onExpose(const GuiRect& area) override {
-    withContext([&](GuiDrawingContext& context) { frame.drawInRect(context, area); });
+    withContext([&](GuiDrawingContext& context) { frame.paintWindowArea(context, area); });
   }
   void onButtonPress(const XButtonEvent& press) override {
     // Buttons 4 to 7 are wheel turns, which reach the editor from the host, if at all.
@@ -27,7 +27,7 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
     // A press runs a control's whole drag; events that come meanwhile wait,
     // apart from exposures, as on Windows.
     ++handlingPress;
-    withContext([&](GuiDrawingContext& context) { frame.onMouseDown(context, {press.x, press.y}); });
+    withContext([&](GuiDrawingContext& context) { frame.pressAt(context, {press.x, press.y}); });
     --handlingPress;
   }
   void onDestroyed() override { frame.onWindowDestroyed(); }

@@ -4,6 +4,7 @@
 // plug-in's requests and recording the ones a test wants to see.
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -12,11 +13,12 @@
 #include "tools/standin/Transport.h"
 
 // One request the plug-in made of the host: automation, begin or end of an
-// edit, or idle.
+// edit, idle, or a new size of the editor's window (index the width, value the height).
 struct HostCall {
   VstInt32 opcode;
   VstInt32 index;
   float opt;
+  VstIntPtr value = 0;
   bool operator==(const HostCall& other) const {
     return opcode == other.opcode && index == other.index && opt == other.opt;
   }
@@ -54,6 +56,8 @@ public:
   std::atomic<VstIntPtr> versionAnswer{2400};
   Transport transport;
   void setPinConnected(bool output, VstInt32 pin, bool connected);
+  // Sizes the host's editor window for audioMasterSizeWindow; without it the request is refused.
+  std::function<bool(int width, int height)> resizeEditorWindow;
 
   // What the plug-in asked.
   std::vector<HostCall> calls() const;
