@@ -16,8 +16,9 @@
 // Text may differ between rasterisers, but not its box or its alignment.
 // Coordinates are the toolkit's pixels; a context made for a frame of a
 // larger scale maps them to the window's pixels by GuiScale's rule: edges and
-// boxes scale, text takes the scaled size, and a line covers the window pixels
-// of the toolkit pixels it covers at scale 1.
+// boxes scale, text takes the scaled size, unsmoothed as the panel's small
+// sizes are at scale 1 (so that both back ends put it on the same pixels), and
+// a line covers the window pixels of the toolkit pixels it covers at scale 1.
 
 #include <cstdint>
 #include <memory>

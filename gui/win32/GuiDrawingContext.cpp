@@ -156,7 +156,7 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
   description.lfCharSet = ANSI_CHARSET;
   description.lfOutPrecision = OUT_STRING_PRECIS;
   description.lfClipPrecision = CLIP_STROKE_PRECIS;
-  description.lfQuality = DEFAULT_QUALITY;
+  description.lfQuality = pixelScale.isOne() ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
   description.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
   std::strncpy(description.lfFaceName, kFontTable[fontId].faceName, LF_FACESIZE - 1);
   if (fontId == kSymbolFont) description.lfPitchAndFamily = FF_DECORATIVE | DEFAULT_PITCH;

@@ -122,7 +122,7 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
   if (!native || !native->painter) return;
   const bool bold = (style & FontStyleBold) || fontId == kAlwaysBoldFont;
   native->painter->selectFont(kFontTable[fontId].faceName, pixelScale.toDevice(size), bold,
-                              (style & FontStyleItalic) != 0, (style & FontStyleUnderline) != 0);
+                              (style & FontStyleItalic) != 0, (style & FontStyleUnderline) != 0, pixelScale.isOne());
 }
 
 void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque, std::int32_t alignment) {
