@@ -88,6 +88,7 @@ VstInt32 FilterSweepEditor::open(void* window) {
   // A second open without a close would leave the first window behind.
   close();
   GuiEditorBase::open(window);
+  rebuildPending = false;
   const GuiScale reported = scale;
   takeScale(choosePanelScale(scaleRequest, window));
   // The host sized its window for the size it was told; ask it for the new one.
@@ -104,8 +105,8 @@ VstInt32 FilterSweepEditor::open(void* window) {
 }
 
 bool FilterSweepEditor::buildPanel(void* window) {
-  frame = std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()}, window, this,
-                                     scale);
+  frame =
+      std::make_unique<GuiFrame>(GuiRect{0, 0, backgroundBitmap->width(), backgroundBitmap->height()}, window, this);
   if (frame->frameWindow() == nullptr) return false;
   frame->setBackground(backgroundBitmap.get());
   controlBindings = std::make_unique<std::array<ControlBinding, controlLayout.size()>>();
@@ -161,7 +162,6 @@ bool FilterSweepEditor::addRow(std::size_t row, ControlBinding& binding) {
 }
 
 void FilterSweepEditor::close() {
-  rebuildPending = false;
   controlBindings.reset();
   frame.reset();
 }

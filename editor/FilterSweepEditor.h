@@ -43,7 +43,7 @@ public:
   // rebuilt at the new size, which the host is asked for, at once or, during
   // a drag, at the next idle pass after it.
   void setScaleFactor(float factor) override;
-  const GuiScale& panelScale() const { return scale; }
+  GuiScale frameScale() const override { return scale; }
   // Moves the parameters' current values into the controls and displays
   // whose parameter changed, then redraws what is dirty. A parameter write
   // from another thread (which only requests an update) never reaches the

@@ -12,8 +12,11 @@ constexpr std::int32_t kViewListGrowth = 10;
 
 }  // namespace
 
-GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner, GuiScale windowScale)
-    : GuiView(rect), owner(frameOwner), parentWindow(nativeParent), pixelScale(windowScale) {
+GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
+    : GuiView(rect),
+      owner(frameOwner),
+      parentWindow(nativeParent),
+      pixelScale(frameOwner ? frameOwner->frameScale() : GuiScale{}) {
   createWindow(nativeParent);
 }
 
@@ -46,18 +49,7 @@ void GuiFrame::drawInRect(GuiDrawingContext& context, const GuiRect& updateRect)
 }
 
 void GuiFrame::paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea) {
-  drawInRect(context, pixelScale.isOne() ? windowArea : pixelScale.coveringLogical(windowArea));
-}
-
-void GuiFrame::pressAt(GuiDrawingContext& context, const GuiPoint& windowPoint) {
-  ++pressDepth;
-  try {
-    onMouseDown(context, pixelScale.toLogical(windowPoint));
-  } catch (...) {
-    --pressDepth;
-    throw;
-  }
-  --pressDepth;
+  drawInRect(context, pixelScale.coveringLogical(windowArea));
 }
 
 void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
@@ -97,10 +89,17 @@ void GuiFrame::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
     focusView = nullptr;
     previous->loseFocus(nullptr);
   }
+  // Counted while a control the press reaches may track the mouse.
+  struct PressCount {
+    explicit PressCount(std::int32_t& counted) : depth(counted) { ++depth; }
+    ~PressCount() { --depth; }
+    std::int32_t& depth;
+  } const counting(pressDepth);
+  const GuiPoint at = pixelScale.toLogical(where);
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     GuiView* view = *it;
-    if (view->isMouseEnabled() && view->hitTest(where)) {
-      view->onMouseDown(context, where);
+    if (view->isMouseEnabled() && view->hitTest(at)) {
+      view->onMouseDown(context, at);
       return;
     }
   }

@@ -30,10 +30,8 @@ enum GuiCursorShape : std::uint32_t {
 
 class GuiFrame final : public GuiView {
 public:
-  // Without a parent window the frame has no window of its own. The owner may
-  // be null. rect is in the toolkit's pixels; the window is rect's size at the scale.
-  GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner,
-           GuiScale windowScale = GuiScale{});
+  // Without a parent window the frame has no window of its own. The owner may be null.
+  GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner);
   ~GuiFrame() override;
 
   void draw(GuiDrawingContext& context) override;
@@ -53,15 +51,6 @@ public:
   virtual bool isChild(const GuiView* view) const;
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
-
-  // What the window reports, in the window's pixels: an area to repaint
-  // (right and bottom left out) and a press; they reach drawInRect and
-  // onMouseDown in the toolkit's pixels.
-  void paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea);
-  void pressAt(GuiDrawingContext& context, const GuiPoint& windowPoint);
-  const GuiScale& scale() const { return pixelScale; }
-  // Inside a press: a control may be tracking the mouse.
-  bool isHandlingPress() const { return pressDepth > 0; }
 
   // Redraws the dirty views, once the window has been drawn and while it
   // exists, then handles the window's pending events.
@@ -92,6 +81,14 @@ public:
   GuiNativeWindow hostWindow() const { return parentWindow; }
   bool isOpen() const { return open; }
   bool isFirstDrawPending() const { return firstDrawPending; }
+  // The owner's scale: rect (the frame's coordinates) is in the toolkit's
+  // pixels, the window rect's size at the scale. A press (onMouseDown) comes
+  // in the window's pixels, as the window reports it, and so does an area to
+  // repaint given to paintWindowArea; views get both in the toolkit's pixels.
+  const GuiScale& scale() const { return pixelScale; }
+  void paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea);
+  // Inside a press: a control may be tracking the mouse.
+  bool isHandlingPress() const { return pressDepth > 0; }
   bool isDropTargetRegistered() const { return window.isDropTargetRegistered(); }
   std::int32_t viewCapacity() const { return capacity; }
   // The window went (WM_DESTROY, DestroyNotify), also when the host's window goes first.

@@ -25,7 +25,7 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       GuiWindowDc dc(window);
       GuiDrawingContext context(frame, dc.handle(), window);
       const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
-      frame->pressAt(context, where);
+      frame->onMouseDown(context, where);
       return 0;
     }
     default: break;

@@ -27,7 +27,7 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
     // A press runs a control's whole drag; events that come meanwhile wait,
     // apart from exposures, as on Windows.
     ++handlingPress;
-    withContext([&](GuiDrawingContext& context) { frame.pressAt(context, {press.x, press.y}); });
+    withContext([&](GuiDrawingContext& context) { frame.onMouseDown(context, {press.x, press.y}); });
     --handlingPress;
   }
   void onDestroyed() override { frame.onWindowDestroyed(); }

@@ -56,14 +56,14 @@ public:
   std::atomic<VstIntPtr> versionAnswer{2400};
   Transport transport;
   void setPinConnected(bool output, VstInt32 pin, bool connected);
-  // Sizes the host's editor window for audioMasterSizeWindow; without it the request is refused.
-  std::function<bool(int width, int height)> resizeEditorWindow;
 
   // What the plug-in asked.
   std::vector<HostCall> calls() const;
   void clearCalls();
   int timeRequests() const { return timeRequestCount.load(); }
   int pinRequests() const { return pinRequestCount.load(); }
+  // Sizes the host's editor window for audioMasterSizeWindow; without it the request is refused.
+  std::function<bool(int width, int height)> resizeEditorWindow;
 
   // True while the calling thread is inside the host's answer to a plug-in
   // request, so that probes of the plug-in's own conduct can leave the host's
