@@ -1,5 +1,6 @@
 #include "editor/PanelScale.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include "gui/GuiDesktopScale.h"
@@ -17,11 +18,23 @@ bool environmentFactor(float& factor) {
   return true;
 }
 
+// The desktop's scale as last read; negative before the first reading.
+std::atomic<float> lastDesktopScale{-1.0f};
+
+float desktopScale(GuiNativeWindow parent) {
+  float scale = lastDesktopScale.load(std::memory_order_relaxed);
+  if (parent || scale < 0.0f) {
+    scale = guiDesktopScale(parent);
+    lastDesktopScale.store(scale, std::memory_order_relaxed);
+  }
+  return scale;
+}
+
 }  // namespace
 
 GuiScale choosePanelScale(const PanelScaleRequest& request, GuiNativeWindow parent) {
   if (request.fromHost) return GuiScale::nearest(request.hostFactor);
   float factor = 0.0f;
   if (environmentFactor(factor)) return GuiScale::nearest(factor);
-  return GuiScale::nearest(guiDesktopScale(parent));
+  return GuiScale::nearest(desktopScale(parent));
 }
