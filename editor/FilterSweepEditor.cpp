@@ -47,10 +47,39 @@ FilterSweepEditor::FilterSweepEditor(FilterSweepEffect* editedEffect, const GuiR
        {&backgroundBitmap, &sliderBodyBitmap, &sliderHandleBitmap, &knobBodyBitmap, &knobHandleBitmap}) {
     if ((*bitmap)->width() <= 0 || (*bitmap)->height() <= 0) throw std::bad_alloc();
   }
+  // The desktop is asked when the host first asks for the size.
+  takeScale(GuiScale{});
+}
+
+void FilterSweepEditor::takeScale(const GuiScale& newScale) {
+  scale = newScale;
   editorRect.top = 0;
   editorRect.left = 0;
-  editorRect.bottom = static_cast<VstInt16>(backgroundBitmap->height());
-  editorRect.right = static_cast<VstInt16>(backgroundBitmap->width());
+  editorRect.bottom = static_cast<VstInt16>(scale.toDevice(backgroundBitmap->height()));
+  editorRect.right = static_cast<VstInt16>(scale.toDevice(backgroundBitmap->width()));
+}
+
+VstInt32 FilterSweepEditor::reportRect(ERect** rect) {
+  if (!frame) takeScale(choosePanelScale(scaleRequest, nullptr));
+  return GuiEditorBase::reportRect(rect);
+}
+
+void FilterSweepEditor::setScaleFactor(float factor) {
+  scaleRequest = {true, factor};
+  const GuiScale newScale = choosePanelScale(scaleRequest, nullptr);
+  if (newScale == scale) return;
+  takeScale(newScale);
+  if (!frame) return;
+  // A control tracking the mouse holds on to the frame: rebuild after the drag.
+  rebuildPending = true;
+  if (!frame->isHandlingPress()) rebuildAtScale();
+}
+
+void FilterSweepEditor::rebuildAtScale() {
+  rebuildPending = false;
+  void* window = parentWindow;
+  if (hostEffect()) hostEffect()->requestWindowSize(editorRect.right, editorRect.bottom);
+  open(window);
 }
 
 FilterSweepEditor::~FilterSweepEditor() { close(); }
@@ -59,6 +88,11 @@ VstInt32 FilterSweepEditor::open(void* window) {
   // A second open without a close would leave the first window behind.
   close();
   GuiEditorBase::open(window);
+  rebuildPending = false;
+  const GuiScale reported = scale;
+  takeScale(choosePanelScale(scaleRequest, window));
+  // The host sized its window for the size it was told; ask it for the new one.
+  if (scale != reported && hostEffect()) hostEffect()->requestWindowSize(editorRect.right, editorRect.bottom);
   try {
     if (buildPanel(window)) return 1;
   } catch (...) {
@@ -133,6 +167,7 @@ void FilterSweepEditor::close() {
 }
 
 void FilterSweepEditor::idle() {
+  if (rebuildPending && frame && !frame->isHandlingPress()) rebuildAtScale();
   if (!inHostIdle) followParameters();
   GuiEditorBase::idle();
 }

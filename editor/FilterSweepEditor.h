@@ -8,6 +8,7 @@
 #include "editor/ControlBinding.h"
 #include "editor/ControlLayout.h"
 #include "editor/GuiEditorBase.h"
+#include "editor/PanelScale.h"
 #include "gui/GuiBitmapHandle.h"
 #include "gui/GuiColour.h"
 #include "gui/GuiControlListener.h"
@@ -33,9 +34,16 @@ public:
   // Closes the window first if the host left it open.
   ~FilterSweepEditor() override;
 
+  // The panel's size at the scale it will open at (the desktop's may change until then).
+  VstInt32 reportRect(ERect** rect) override;
   // Answers 0, with nothing left behind, when the panel cannot be built.
   VstInt32 open(void* window) override;
   void close() override;
+  // The host's factor wins over any other from now on; an open panel is
+  // rebuilt at the new size, which the host is asked for, at once or, during
+  // a drag, at the next idle pass after it.
+  void setScaleFactor(float factor) override;
+  GuiScale frameScale() const override { return scale; }
   // Moves the parameters' current values into the controls and displays
   // whose parameter changed, then redraws what is dirty. A parameter write
   // from another thread (which only requests an update) never reaches the
@@ -48,6 +56,9 @@ public:
 
 private:
   bool buildPanel(void* window);
+  // Takes the scale and answers the panel's size at it from then on.
+  void takeScale(const GuiScale& newScale);
+  void rebuildAtScale();
   bool addRow(std::size_t row, ControlBinding& binding);
   // The frame owns the view from here on, or it is released: false then.
   bool addToFrame(GuiView* view);
@@ -62,4 +73,7 @@ private:
   GuiBitmapHandle sliderHandleBitmap;
   GuiBitmapHandle knobBodyBitmap;
   GuiBitmapHandle knobHandleBitmap;
+  PanelScaleRequest scaleRequest;
+  GuiScale scale;
+  bool rebuildPending = false;
 };

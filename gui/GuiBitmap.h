@@ -7,7 +7,10 @@
 // monochrome mask) and gui/x11/GuiBitmap.cpp (a cairo surface from an
 // embedded PNG, a copy with the key colour made transparent) define the
 // construction, destruction, drawing and struct Image.
-// Both draw exactly the pixels of the image: no scaling, no smoothing.
+// Both draw exactly the pixels of the image: no scaling, no smoothing. At a
+// scale other than 1 they draw the image drawn for that scale, the resource
+// kScaledResourceStep * (scale index) after the bitmap's own, read at its
+// first draw; sizes and rectangles stay in the toolkit's pixels.
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +21,8 @@
 #include "gui/GuiResourceSource.h"
 
 class GuiDrawingContext;
+
+inline constexpr std::int32_t kScaledResourceStep = 100;
 
 class GuiBitmap final {
 public:

@@ -14,6 +14,11 @@
 // - a dotted line alternates lit and unlit pixels as GDI's PS_DOT pen does;
 // - nothing is antialiased except text.
 // Text may differ between rasterisers, but not its box or its alignment.
+// Coordinates are the toolkit's pixels; a context made for a frame of a
+// larger scale maps them to the window's pixels by GuiScale's rule: edges and
+// boxes scale, text takes the scaled size, unsmoothed as the panel's small
+// sizes are at scale 1 (so that both back ends put it on the same pixels), and
+// a line covers the window pixels of the toolkit pixels it covers at scale 1.
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +27,7 @@
 #include "gui/GuiPlatformTypes.h"
 #include "gui/GuiPoint.h"
 #include "gui/GuiRect.h"
+#include "gui/GuiScale.h"
 
 class GuiFrame;
 
@@ -85,7 +91,8 @@ public:
   // Live state of the buttons and modifiers at the moment of the call (not
   // that of some queued event): drag loops poll it until the left button is up.
   std::int32_t readMouseButtons() const;
-  // The pointer relative to the window's top-left corner; screen coordinates without a window.
+  // The pointer relative to the window's top-left corner, in the toolkit's
+  // pixels; screen coordinates without a window.
   void readMousePosition(GuiPoint& p) const;
 
   GuiNativeSurface surface() const { return nativeSurface; }
@@ -98,6 +105,7 @@ public:
   const GuiColour& lineColour() const { return currentLineColour; }
   const GuiColour& fillColour() const { return currentFillColour; }
   const GuiColour& textColour() const { return currentTextColour; }
+  const GuiScale& scale() const { return pixelScale; }
 
   // The back end's own state, defined by the back end.
   struct Native;
@@ -109,9 +117,19 @@ protected:
   void restoreSurface();
   // Paints width x height pixels from (0, 0) in the colour, outline included.
   void paintWhole(std::int32_t width, std::int32_t height, const GuiColour& colour);
+  // The frame's scale, or 1 without a frame.
+  static GuiScale scaleOf(const GuiFrame* frame);
+  // Lines at a scale other than 1: the toolkit pixels a line covers at scale
+  // 1 (by the same stepping on every back end), each as its block of window pixels.
+  void scaledLineTo(const GuiPoint& p);
+  // Paints the window pixels from (left, top) up to, without, (right, bottom); back end.
+  void fillDevicePixels(const GuiRect& device, const GuiColour& colour);
 
   GuiPoint origin;
   GuiPoint offset;
+  GuiScale pixelScale;
+  // Where the next scaled line starts, in the toolkit's pixels, offset included.
+  GuiPoint penPosition;
   GuiNativeSurface nativeSurface = nullptr;
   std::int32_t currentFontSize = 0;
   std::int32_t currentFontId = 0;

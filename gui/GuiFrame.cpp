@@ -26,7 +26,10 @@ private:
 }  // namespace
 
 GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
-    : GuiView(rect), owner(frameOwner), parentWindow(nativeParent) {
+    : GuiView(rect),
+      owner(frameOwner),
+      parentWindow(nativeParent),
+      pixelScale(frameOwner ? frameOwner->frameScale() : GuiScale{}) {
   createWindow(nativeParent);
 }
 
@@ -58,6 +61,10 @@ void GuiFrame::drawInRect(GuiDrawingContext& context, const GuiRect& updateRect)
   for (GuiView* view : views) {
     if (view->overlaps(updateRect)) view->drawInRect(context, updateRect);
   }
+}
+
+void GuiFrame::paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea) {
+  drawInRect(context, pixelScale.coveringLogical(windowArea));
 }
 
 void GuiFrame::redrawIfDirty(GuiDrawingContext& context) {
@@ -106,10 +113,17 @@ void GuiFrame::onMouseDown(GuiDrawingContext& context, const GuiPoint& where) {
     focusView = nullptr;
     previous->loseFocus(nullptr);
   }
+  // Counted while a control the press reaches may track the mouse.
+  struct PressCount {
+    explicit PressCount(std::int32_t& counted) : depth(counted) { ++depth; }
+    ~PressCount() { --depth; }
+    std::int32_t& depth;
+  } const counting(pressDepth);
+  const GuiPoint at = pixelScale.toLogical(where);
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     GuiView* view = *it;
-    if (view->isMouseEnabled() && view->hitTest(where)) {
-      view->onMouseDown(context, where);
+    if (view->isMouseEnabled() && view->hitTest(at)) {
+      view->onMouseDown(context, at);
       return;
     }
   }
@@ -234,7 +248,7 @@ GuiView* GuiFrame::viewUnderCursor() const {
 }
 
 bool GuiFrame::cursorPosition(GuiPoint& p) const {
-  p = window.pointerPosition();
+  p = pixelScale.toLogical(window.pointerPosition());
   return true;
 }
 
@@ -257,7 +271,7 @@ void GuiFrame::pumpEditorIdle() {
 void GuiFrame::dispatchPendingPaint() { window.dispatchPendingPaint(); }
 
 bool GuiFrame::createWindow(GuiNativeWindow nativeParent) {
-  if (!window.create(nativeParent, size)) return false;
+  if (!window.create(nativeParent, pixelScale.toDevice(size))) return false;
   setDropTargetActive(true);
   return true;
 }

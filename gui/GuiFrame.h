@@ -11,6 +11,7 @@
 #include "gui/GuiBitmapHandle.h"
 #include "gui/GuiFrameWindow.h"
 #include "gui/GuiPlatformTypes.h"
+#include "gui/GuiScale.h"
 #include "gui/GuiThreadSetup.h"
 #include "gui/GuiView.h"
 
@@ -85,6 +86,14 @@ public:
   GuiNativeWindow hostWindow() const { return parentWindow; }
   bool isOpen() const { return open; }
   bool isFirstDrawPending() const { return firstDrawPending; }
+  // The owner's scale: rect (the frame's coordinates) is in the toolkit's
+  // pixels, the window rect's size at the scale. A press (onMouseDown) comes
+  // in the window's pixels, as the window reports it, and so does an area to
+  // repaint given to paintWindowArea; views get both in the toolkit's pixels.
+  const GuiScale& scale() const { return pixelScale; }
+  void paintWindowArea(GuiDrawingContext& context, const GuiRect& windowArea);
+  // Inside a press: a control may be tracking the mouse.
+  bool isHandlingPress() const { return pressDepth > 0; }
   bool isDropTargetRegistered() const { return window.isDropTargetRegistered(); }
   std::int32_t viewCapacity() const { return capacity; }
   // The window went (WM_DESTROY, DestroyNotify), also when the host's window goes first.
@@ -101,6 +110,8 @@ private:
 
   GuiFrameOwner* owner;
   GuiNativeWindow parentWindow;
+  GuiScale pixelScale;
+  std::int32_t pressDepth = 0;
   GuiBitmapHandle background;
   std::int32_t capacity = 0;
   std::vector<GuiView*> views;

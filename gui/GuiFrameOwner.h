@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "gui/GuiScale.h"
+
 class GuiFrameOwner {
 public:
   virtual ~GuiFrameOwner() = default;
@@ -16,4 +18,7 @@ public:
   virtual void endParameterEdit(std::int32_t index) = 0;
   // How knobs follow a drag: 2 is linear, anything else circular.
   virtual std::int32_t readKnobMode() const = 0;
+  // The scale the frame's window draws at, asked once as the frame is made;
+  // the frame's coordinates stay the toolkit's own pixels.
+  virtual GuiScale frameScale() const { return GuiScale{}; }
 };

@@ -198,7 +198,11 @@ bool EffectBaseExt::copyErrorText(char*) { return false; }
 bool EffectBaseExt::copyVendorString(char*) { return false; }
 bool EffectBaseExt::copyProductString(char*) { return false; }
 VstIntPtr EffectBaseExt::vendorVersion() { return 0; }
-VstIntPtr EffectBaseExt::vendorSpecific(VstInt32, VstIntPtr, void*, float) { return 0; }
+VstIntPtr EffectBaseExt::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt) {
+  if (index != kContentScaleIndex || value != kContentScaleValue || !editor) return 0;
+  editor->setScaleFactor(opt);
+  return 1;
+}
 VstIntPtr EffectBaseExt::canDo(char*) { return 0; }
 VstIntPtr EffectBaseExt::iconHandle() { return 0; }
 bool EffectBaseExt::setViewPosition(VstInt32, VstIntPtr) { return false; }

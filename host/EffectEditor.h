@@ -22,6 +22,9 @@ public:
   // The effect stored a new value of a parameter (from the host, a program
   // change or the editor itself); called from any of the host's threads.
   virtual void parameterChanged(VstInt32 index, float value) = 0;
+  // The host's content scale factor for the panel, before or while it is
+  // open; an editor that does not scale ignores it.
+  virtual void setScaleFactor(float) {}
 
 protected:
   EffectEditor() = default;

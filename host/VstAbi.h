@@ -252,6 +252,11 @@ enum AudioMasterOpcode : VstInt32 {
   audioMasterOpenFileSelector,
 };
 
+// effVendorSpecific with this index and value carries the host's content
+// scale factor for the editor in opt.
+inline constexpr VstInt32 kContentScaleIndex = 0x50726553;   // 'PreS'
+inline constexpr VstIntPtr kContentScaleValue = 0x41654373;  // 'AeCs'
+
 static_assert(sizeof(VstTimeInfo) == 88, "VstTimeInfo is 88 bytes on every platform");
 static_assert(sizeof(VstPinProperties) == 128, "VstPinProperties is 128 bytes");
 static_assert(sizeof(ERect) == 8, "ERect is four 16-bit fields");

@@ -184,14 +184,14 @@ summarise() {
 # DLLs under Wine and on the Linux .so natively; this is the one place the
 # demo reaches for it. Answers "made", "failed", "absent" (a checkout without
 # the script) or "skipped: REASON" (the 32-bit DLL on a machine that does not
-# run 32-bit processes).
+# run 32-bit processes). A third argument is the scale the host asks for.
 editor_screenshot() {
   local script=tools/editor-screenshot.sh reason
   if [ ! -x "$script" ]; then
     echo absent
   elif [ "${2##*/}" = win32 ] && ! reason=$(tools/setup/runs-32bit.sh); then
     echo "skipped: $reason"
-  elif "$script" "$1" "$2" >/dev/null; then
+  elif "$script" "$1" "$2" ${3:+"$3"} >/dev/null; then
     echo made
   else
     echo failed
@@ -212,9 +212,10 @@ demo() {
   sox -V1 out/demo.wav -n remix - rate 8k spectrogram -x 1200 -y 513 -z 80 \
     -t "Lumivane VST, default program: built-in signal at 120 BPM (0 to 4 kHz)" -o out/demo-spectrogram.png
   echo "== taking the panel's pictures: the DLLs under Wine, the Linux .so on X11"
-  rm -f out/editor.png out/editor-win32.png out/editor-linux.png
-  local panel panel32 linuxPanel
+  rm -f out/editor.png out/editor-2x.png out/editor-win32.png out/editor-linux.png
+  local panel panel2x panel32 linuxPanel
   panel=$(editor_screenshot out/editor.png build/win64)
+  panel2x=$(editor_screenshot out/editor-2x.png build/win64 2)
   panel32=$(editor_screenshot out/editor-win32.png build/win32)
   linuxPanel=$(editor_screenshot out/editor-linux.png build/linux64)
   cat <<EOT
@@ -224,6 +225,7 @@ The demo's files:
                              with kick and hi-hats at 120 BPM) through the default program
   out/demo-spectrogram.png   its spectrogram from 0 to 4 kHz
   out/editor.png             the plug-in's panel as the 64-bit DLL draws it$(panel_note "$panel")
+  out/editor-2x.png          the same panel at a host's scale of 2 (300 x 544)$(panel_note "$panel2x")
   out/editor-win32.png       the same panel as the 32-bit DLL draws it under 32-bit Wine$(panel_note "$panel32")
   out/editor-linux.png       the same panel as the Linux .so draws it in an X11 window$(panel_note "$linuxPanel")
 

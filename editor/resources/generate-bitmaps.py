@@ -3,6 +3,9 @@
 
 ImageMagick's convert rasterises the text and curves of the background; the small
 images and every key-colour pixel are set here, so the transparent areas are exact.
+Each bitmap is painted again at every larger scale the panel draws at (NAME-2x.bmp
+and so on): the same drawing at the scale's size, edges where the panel's rounding
+puts them (floor(x * factor + 0.5)), text at the scaled size. Scale 1 is the original.
 Run from anywhere: ./generate-bitmaps.py [output folder, default: this folder].
 """
 
@@ -31,6 +34,45 @@ KNOB_CENTRES = [(20, 45), (130, 45), (20, 85), (130, 85)]
 SLIDER_LABELS = [("TEMPO", 110), ("STEPS", 130), ("COUNT", 150), ("RESO", 170),
                  ("MIN", 190), ("MAX", 210), ("SWEEP", 230)]
 SLIDER_LABEL_RIGHT = 37
+
+
+class Scale:
+    """Maps the 1x drawing to a scale's pixels; factors are whole quarters."""
+
+    def __init__(self, factor):
+        self.quarters = round(factor * 4)
+        self.factor = self.quarters / 4
+
+    def px(self, x):
+        """A pixel edge: floor(x * factor + 0.5), as the panel rounds it."""
+        return (x * self.quarters + 2) // 4
+
+    def at(self, c):
+        """A drawing coordinate (pixel centres at whole numbers)."""
+        return (c + 0.5) * self.factor - 0.5
+
+    def box(self, x0, y0, x1, y1):
+        """The rectangle of the pixels x0..x1, y0..y1, both inclusive."""
+        return f"{self.px(x0)},{self.px(y0)} {self.px(x1 + 1) - 1},{self.px(y1 + 1) - 1}"
+
+    def point(self, x, y):
+        return f"{num(self.at(x))},{num(self.at(y))}"
+
+    def centre(self, device):
+        """The 1x coordinate at the centre of a pixel of this scale."""
+        return (device + 0.5) / self.factor - 0.5
+
+    def pixel(self, device):
+        """The 1x pixel that holds a pixel of this scale."""
+        return math.floor((device + 0.5) / self.factor)
+
+
+# Suffix of each scale's files; 1 is the committed original.
+SCALES = [(1, ""), (1.25, "-1.25x"), (1.5, "-1.5x"), (1.75, "-1.75x"), (2, "-2x"), (2.5, "-2.5x"), (3, "-3x")]
+
+
+def num(v):
+    return str(int(v)) if v == int(v) else f"{v:g}"
 
 
 class Image:
@@ -87,67 +129,77 @@ def rgb(colour):
 
 
 def text(font, size, colour, gravity, offset, words):
-    return ["-font", font, "-pointsize", str(size), "-fill", rgb(colour), "-stroke", "none",
+    return ["-font", font, "-pointsize", num(size), "-fill", rgb(colour), "-stroke", "none",
             "-gravity", gravity, "-annotate", offset, words]
 
 
-def background():
+def background(scale):
+    s = scale
     width, height = BACKGROUND_SIZE
+    device_width, device_height = s.px(width), s.px(height)
     dark = (40, 44, 52)
     darker = (26, 28, 34)
     accent = (232, 138, 36)
     engraved, lit = (112, 112, 112), (214, 214, 214)
     args = []
     # Title band and logo band.
-    args += ["-fill", rgb(dark), "-draw", "rectangle 0,0 149,18"]
-    args += ["-fill", rgb(accent), "-draw", "rectangle 0,18 149,18"]
-    args += ["-fill", rgb(darker), "-draw", f"rectangle 0,{LOGO_BAND_ROWS[0]} 149,271"]
-    args += ["-fill", rgb(accent), "-draw", f"rectangle 0,{LOGO_BAND_ROWS[0]} 149,{LOGO_BAND_ROWS[0]}"]
+    args += ["-fill", rgb(dark), "-draw", f"rectangle {s.box(0, 0, 149, 18)}"]
+    args += ["-fill", rgb(accent), "-draw", f"rectangle {s.box(0, 18, 149, 18)}"]
+    args += ["-fill", rgb(darker), "-draw", f"rectangle {s.box(0, LOGO_BAND_ROWS[0], 149, 271)}"]
+    args += ["-fill", rgb(accent), "-draw", f"rectangle {s.box(0, LOGO_BAND_ROWS[0], 149, LOGO_BAND_ROWS[0])}"]
     # Two engraved panel frames for the knobs.
-    args += ["-fill", "none", "-strokewidth", "1"]
+    args += ["-fill", "none", "-strokewidth", num(s.factor)]
+    radius = num(4 * s.factor)
     for top, bottom in ((20, 59), (61, 99)):
-        args += ["-stroke", rgb(lit), "-draw", f"roundrectangle 3,{top + 1} 147,{bottom} 4,4"]
-        args += ["-stroke", rgb(engraved), "-draw", f"roundrectangle 2,{top} 146,{bottom - 1} 4,4"]
+        args += ["-stroke", rgb(lit),
+                 "-draw", f"roundrectangle {s.point(3, top + 1)} {s.point(147, bottom)} {radius},{radius}"]
+        args += ["-stroke", rgb(engraved),
+                 "-draw", f"roundrectangle {s.point(2, top)} {s.point(146, bottom - 1)} {radius},{radius}"]
     # Guide lines from each knob to its partner, passing behind the middle value display.
     for y, control in ((40, 64), (80, 104)):
-        args += ["-stroke", rgb(lit), "-draw", f"bezier 36,{y + 1} 75,{control + 1} 114,{y + 1}"]
-        args += ["-stroke", rgb((92, 96, 104)), "-draw", f"bezier 36,{y} 75,{control} 114,{y}"]
+        args += ["-stroke", rgb(lit),
+                 "-draw", f"bezier {s.point(36, y + 1)} {s.point(75, control + 1)} {s.point(114, y + 1)}"]
+        args += ["-stroke", rgb((92, 96, 104)),
+                 "-draw", f"bezier {s.point(36, y)} {s.point(75, control)} {s.point(114, y)}"]
     # Soft shadows under the knobs, seen through the knob images' transparent corners.
     args += ["-stroke", "none", "-fill", rgb((150, 150, 150))]
     for x, y in KNOB_CENTRES:
-        args += ["-draw", f"circle {x + 1},{y + 1} {x + 1},{y + 15}"]
+        args += ["-draw", f"circle {s.point(x + 1, y + 1)} {num(s.at(x + 1))},{num(s.at(y + 1) + 14 * s.factor)}"]
     args += ["-fill", rgb((140, 140, 140))]
     for x, y in KNOB_CENTRES:
-        args += ["-draw", f"circle {x + 1},{y + 2} {x + 1},{y + 15}"]
+        args += ["-draw", f"circle {s.point(x + 1, y + 2)} {num(s.at(x + 1))},{num(s.at(y + 2) + 13 * s.factor)}"]
     # Slider column: a faint rule under each row.
     args += ["-stroke", rgb((196, 196, 196)), "-fill", "none"]
     for _, y in SLIDER_LABELS[:-1]:
-        args += ["-draw", f"line 4,{y + 10} 146,{y + 10}"]
+        args += ["-draw", f"line {s.point(4, y + 10)} {s.point(146, y + 10)}"]
     args += ["-stroke", "none"]
     # Title, labels and logo.
-    args += text(BOLD, 12, (236, 236, 232), "North", "+0+2", "Lumivane VST")
+    args += text(BOLD, 12 * s.factor, (236, 236, 232), "North", f"+0+{s.px(2)}", "Lumivane VST")
     for label, x, baseline in KNOB_LABELS:
-        args += text(BOLD, 8, (36, 36, 40), "North", f"{x - width // 2:+d}+{baseline - 8}", label)
+        args += text(BOLD, 8 * s.factor, (36, 36, 40), "North",
+                     f"{round((x - width // 2) * s.factor):+d}+{s.px(baseline - 8)}", label)
     for label, y in SLIDER_LABELS:
-        args += text(BOLD, 8, (36, 36, 40), "NorthEast",
-                     f"+{width - SLIDER_LABEL_RIGHT}+{y - 5}", label)
-    args += text(BOLD_ITALIC, 17, KEY, "North", "+0+247", "Quelldar")
-    image = render(width, height, args)
+        args += text(BOLD, 8 * s.factor, (36, 36, 40), "NorthEast",
+                     f"+{device_width - s.px(SLIDER_LABEL_RIGHT)}+{s.px(y - 5)}", label)
+    args += text(BOLD_ITALIC, 17 * s.factor, KEY, "North", f"+0+{s.px(247)}", "Quelldar")
+    image = render(device_width, device_height, args)
     # The logo's letters are the key colour; nowhere else may hold it.
-    for y in range(height):
-        for x in range(width):
+    key_rows = range(s.px(KEY_ROWS[0]), s.px(KEY_ROWS[-1] + 1))
+    for y in range(device_height):
+        for x in range(device_width):
             colour = image.get(x, y)
-            if colour == KEY and y not in KEY_ROWS:
+            if colour == KEY and y not in key_rows:
                 image.set(x, y, NEAR_WHITE)
     return image
 
 
-def knob_body():
-    size, centre, inside = 28, 14, 178  # a disc of (x-14)^2 + (y-14)^2 <= 178: 561 pixels
-    image = Image(size, size, KEY)
+def knob_body(scale):
+    size, centre, inside = 28, 14, 178  # a disc of (x-14)^2 + (y-14)^2 <= 178: 561 pixels at 1x
+    image = Image(scale.px(size), scale.px(size), KEY)
     light = (-0.55, -0.7)
-    for y in range(size):
-        for x in range(size):
+    for device_y in range(image.height):
+        for device_x in range(image.width):
+            x, y = scale.centre(device_x), scale.centre(device_y)
             dx, dy = x - centre, y - centre
             distance_squared = dx * dx + dy * dy
             if distance_squared > inside:
@@ -162,69 +214,82 @@ def knob_body():
                 hx, hy = x - (centre - 4), y - (centre - 5)
                 glow = max(0.0, 1.0 - math.sqrt(hx * hx + hy * hy) / 16.0)
                 colour = mix((58, 62, 70), (132, 138, 150), glow ** 1.5)
-            image.set(x, y, colour)
+            image.set(device_x, device_y, colour)
     return image
 
 
-def knob_handle():
-    image = Image(6, 6, KEY)
+def knob_handle(scale):
+    image = Image(scale.px(6), scale.px(6), KEY)
     corners = {(0, 0), (1, 0), (4, 0), (5, 0), (0, 5), (5, 5)}
-    for y in range(6):
-        for x in range(6):
+    for device_y in range(image.height):
+        for device_x in range(image.width):
+            x, y = scale.pixel(device_x), scale.pixel(device_y)
             if (x, y) in corners:
                 continue
             edge = x in (0, 5) or y in (0, 5)
-            colour = (150, 70, 10) if edge else mix((255, 196, 96), (236, 120, 24), (x + y) / 8)
-            image.set(x, y, colour)
+            shade = (scale.centre(device_x) + scale.centre(device_y)) / 8
+            colour = (150, 70, 10) if edge else mix((255, 196, 96), (236, 120, 24), shade)
+            image.set(device_x, device_y, colour)
     return image
 
 
-def slider_body():
-    image = Image(70, 18, PANEL)
-    for x in range(70):
-        for y in range(18):
+def slider_body(scale):
+    image = Image(scale.px(70), scale.px(18), PANEL)
+    for device_x in range(image.width):
+        for device_y in range(image.height):
+            x, y = scale.pixel(device_x), scale.pixel(device_y)
             if 6 <= y <= 11 and 2 <= x <= 67:  # the recessed track
                 if y == 6 or x == 2:
                     colour = (70, 72, 78)
                 elif y == 11 or x == 67:
                     colour = (220, 220, 220)
                 else:
-                    colour = mix((44, 46, 52), (70, 74, 82), (y - 7) / 3)
-                image.set(x, y, colour)
-    for tick in range(11):  # a tick under the handle's centre at every tenth of the value
-        x = max(6, 4 + 6 * tick)
-        tall = tick in (0, 5, 10)
-        for y in ([0, 1, 2] if tall else [1, 2]) + ([15, 16, 17] if tall else [15, 16]):
-            image.set(x, y, (96, 96, 100))
+                    colour = mix((44, 46, 52), (70, 74, 82), (scale.centre(device_y) - 7) / 3)
+                image.set(device_x, device_y, colour)
+    ticks = {max(6, 4 + 6 * tick): tick in (0, 5, 10) for tick in range(11)}
+    for device_x in range(image.width):  # a tick under the handle's centre at every tenth of the value
+        x = scale.pixel(device_x)
+        if x not in ticks:
+            continue
+        rows = ([0, 1, 2] if ticks[x] else [1, 2]) + ([15, 16, 17] if ticks[x] else [15, 16])
+        for device_y in range(image.height):
+            if scale.pixel(device_y) in rows:
+                image.set(device_x, device_y, (96, 96, 100))
     return image
 
 
-def slider_handle():
-    image = Image(6, 12)
-    for y in range(12):
-        for x in range(6):
+def slider_handle(scale):
+    image = Image(scale.px(6), scale.px(12))
+    for device_y in range(image.height):
+        for device_x in range(image.width):
+            x, y = scale.pixel(device_x), scale.pixel(device_y)
             if x in (0, 5) or y in (0, 11):
                 colour = (34, 36, 40)
             elif y in (5, 6):
                 colour = (232, 128, 30)
             else:
-                colour = mix((236, 236, 232), (150, 152, 158), (x - 1) / 4 * 0.6 + (y - 1) / 10 * 0.4)
-            image.set(x, y, colour)
+                fx, fy = scale.centre(device_x), scale.centre(device_y)
+                colour = mix((236, 236, 232), (150, 152, 158), (fx - 1) / 4 * 0.6 + (fy - 1) / 10 * 0.4)
+            image.set(device_x, device_y, colour)
     return image
 
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    bitmaps = {
-        "background.bmp": background(),
-        "slider-body.bmp": slider_body(),
-        "slider-handle.bmp": slider_handle(),
-        "knob-body.bmp": knob_body(),
-        "knob-handle.bmp": knob_handle(),
+    painters = {
+        "background": background,
+        "slider-body": slider_body,
+        "slider-handle": slider_handle,
+        "knob-body": knob_body,
+        "knob-handle": knob_handle,
     }
-    for name, image in bitmaps.items():
-        image.write_bmp(os.path.join(folder, name))
-        print(f"{name}: {image.width} x {image.height}, {image.count(KEY)} key-colour pixels")
+    for factor, suffix in SCALES:
+        scale = Scale(factor)
+        for name, paint in painters.items():
+            image = paint(scale)
+            file_name = f"{name}{suffix}.bmp"
+            image.write_bmp(os.path.join(folder, file_name))
+            print(f"{file_name}: {image.width} x {image.height}, {image.count(KEY)} key-colour pixels")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "gui/GuiBitmap.h"
 
+#include <algorithm>
 #include <new>
 
 #include "gui/GuiDrawingContext.h"
@@ -13,6 +14,12 @@ GuiGdiObject<HBITMAP> createMonochrome(std::int32_t width, std::int32_t height) 
 }
 
 HDC deviceContextOf(const GuiDrawingContext& context) { return static_cast<HDC>(context.surface()); }
+
+// The bitmap and mask of the context's scale.
+struct ScaledImage {
+  GuiGdiObject<HBITMAP>& bitmap;
+  GuiGdiObject<HBITMAP>& mask;
+};
 
 // A mask of the image with 1 where the image has the key colour.
 GuiGdiObject<HBITMAP> buildMask(HDC reference, HBITMAP image, const GuiColour& key) {
@@ -36,12 +43,13 @@ GuiGdiObject<HBITMAP> buildMask(HDC reference, HBITMAP image, const GuiColour& k
 }
 
 // Puts the image's pixels that are not of the key colour on the context.
+// r and s are window pixels, the draw offset applied.
 void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& s, HDC sourceDc,
                         HBITMAP maskBitmap) {
   const std::int32_t w = r.width();
   const std::int32_t h = r.height();
   HDC target = deviceContextOf(context);
-  const GuiPoint d{r.left + context.drawOffset().x, r.top + context.drawOffset().y};
+  const GuiPoint d{r.left, r.top};
 
   const GuiGdiObject<HBITMAP> inverseBitmap = createMonochrome(w, h);
   const GuiGdiObject<HBITMAP> workBitmap(CreateCompatibleBitmap(target, w, h));
@@ -70,7 +78,8 @@ void composeTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiP
 GuiBitmap::GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId)
     : resource(resourceId), native(new (std::nothrow) Image) {
   if (!native) return;
-  native->bitmap.reset(LoadBitmapA(static_cast<HINSTANCE>(source.module), MAKEINTRESOURCEA(resourceId & 0xFFFF)));
+  native->module = static_cast<HINSTANCE>(source.module);
+  native->bitmap.reset(LoadBitmapA(native->module, MAKEINTRESOURCEA(resourceId & 0xFFFF)));
   BITMAP description{};
   if (native->bitmap && GetObjectA(native->bitmap.get(), sizeof description, &description)) {
     imageWidth = description.bmWidth;
@@ -80,22 +89,57 @@ GuiBitmap::GuiBitmap(const GuiResourceSource& source, std::int32_t resourceId)
 
 GuiBitmap::~GuiBitmap() = default;
 
+namespace {
+
+// Fractional scales round the edges of a rectangle, so its scaled width may
+// pass the image's by a pixel: the copy stops at the image's edge.
+GuiRect withinImage(HBITMAP image, GuiRect r, const GuiPoint& source) {
+  BITMAP description{};
+  if (!GetObjectA(image, sizeof description, &description)) return r;
+  r.right = (std::min)(r.right, r.left + static_cast<std::int32_t>(description.bmWidth) - source.x);
+  r.bottom = (std::min)(r.bottom, r.top + static_cast<std::int32_t>(description.bmHeight) - source.y);
+  return r;
+}
+
+ScaledImage imageAt(GuiBitmap::Image& image, std::int32_t resourceId, const GuiScale& scale) {
+  if (scale.isOne()) return {image.bitmap, image.mask};
+  GuiBitmap::Image::Scaled& scaled = image.larger[scale.index() - 1];
+  if (!scaled.loaded) {
+    scaled.loaded = true;
+    const std::int32_t id = (resourceId & 0xFFFF) + kScaledResourceStep * scale.index();
+    scaled.bitmap.reset(LoadBitmapA(image.module, MAKEINTRESOURCEA(id)));
+  }
+  return {scaled.bitmap, scaled.mask};
+}
+
+}  // namespace
+
 void GuiBitmap::drawOpaque(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   if (!native || !native->bitmap) return;
-  GuiMemoryDc sourceDc(deviceContextOf(context), native->bitmap.get());
-  const GuiPoint& offset = context.drawOffset();
-  BitBlt(deviceContextOf(context), r.left + offset.x, r.top + offset.y, r.width(), r.height(), sourceDc.handle(),
-         source.x, source.y, SRCCOPY);
+  const GuiScale& scale = context.scale();
+  ScaledImage image = imageAt(*native, resource, scale);
+  if (!image.bitmap) return;
+  GuiMemoryDc sourceDc(deviceContextOf(context), image.bitmap.get());
+  const GuiPoint s = scale.toDevice(source);
+  GuiRect d = scale.toDevice(r.offsetBy(context.drawOffset()));
+  if (!scale.isOne()) d = withinImage(image.bitmap.get(), d, s);
+  BitBlt(deviceContextOf(context), d.left, d.top, d.width(), d.height(), sourceDc.handle(), s.x, s.y, SRCCOPY);
 }
 
 void GuiBitmap::drawTransparent(GuiDrawingContext& context, const GuiRect& r, const GuiPoint& source) {
   if (!native || !native->bitmap) return;
-  if (!native->mask) {
-    native->mask = buildMask(deviceContextOf(context), native->bitmap.get(), key);
-    maskReady = native->mask != nullptr;
+  const GuiScale& scale = context.scale();
+  ScaledImage image = imageAt(*native, resource, scale);
+  if (!image.bitmap) return;
+  if (!image.mask) {
+    image.mask = buildMask(deviceContextOf(context), image.bitmap.get(), key);
+    maskReady = image.mask != nullptr;
     ++maskBuildCount;
   }
-  if (!native->mask) return;
-  GuiMemoryDc sourceDc(deviceContextOf(context), native->bitmap.get());
-  composeTransparent(context, r, source, sourceDc.handle(), native->mask.get());
+  if (!image.mask) return;
+  GuiMemoryDc sourceDc(deviceContextOf(context), image.bitmap.get());
+  const GuiPoint s = scale.toDevice(source);
+  GuiRect d = scale.toDevice(r.offsetBy(context.drawOffset()));
+  if (!scale.isOne()) d = withinImage(image.bitmap.get(), d, s);
+  composeTransparent(context, d, s, sourceDc.handle(), image.mask.get());
 }

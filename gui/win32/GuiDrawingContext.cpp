@@ -40,8 +40,8 @@ void replaceOwn(HDC dc, GuiGdiObject<Handle>& own, Handle made) {
 
 }  // namespace
 
-GuiDrawingContext::GuiDrawingContext(GuiFrame*, GuiNativeSurface surface, GuiNativeWindow window)
-    : native(new (std::nothrow) Native) {
+GuiDrawingContext::GuiDrawingContext(GuiFrame* frame, GuiNativeSurface surface, GuiNativeWindow window)
+    : pixelScale(scaleOf(frame)), native(new (std::nothrow) Native) {
   if (window) {
     RECT r;
     if (GetWindowRect(static_cast<HWND>(window), &r)) origin = {r.left, r.top};
@@ -83,11 +83,17 @@ void GuiDrawingContext::Native::rebuildPen(const GuiDrawingContext& context) {
 }
 
 void GuiDrawingContext::moveTo(const GuiPoint& p) {
-  if (native) MoveToEx(native->dc, p.x + offset.x, p.y + offset.y, nullptr);
+  penPosition = {p.x + offset.x, p.y + offset.y};
+  if (native) MoveToEx(native->dc, penPosition.x, penPosition.y, nullptr);
 }
 
 void GuiDrawingContext::lineTo(const GuiPoint& p) {
-  if (native) LineTo(native->dc, p.x + offset.x, p.y + offset.y);
+  if (!pixelScale.isOne()) {
+    scaledLineTo(p);
+    return;
+  }
+  penPosition = {p.x + offset.x, p.y + offset.y};
+  if (native) LineTo(native->dc, penPosition.x, penPosition.y);
 }
 
 void GuiDrawingContext::fillRect(const GuiRect& r) {
@@ -96,10 +102,18 @@ void GuiDrawingContext::fillRect(const GuiRect& r) {
   if (!native) return;
   HDC dc = native->dc;
   const GuiRect shifted = r.offsetBy(offset);
-  const RECT inside{shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom};
+  const GuiRect device = pixelScale.toDevice(GuiRect{shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom});
+  const RECT inside{device.left, device.top, device.right, device.bottom};
   HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
   FillRect(dc, &inside, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
   SelectObject(dc, previousPen);
+}
+
+void GuiDrawingContext::fillDevicePixels(const GuiRect& device, const GuiColour& colour) {
+  if (!native || !native->dc) return;
+  const RECT area{device.left, device.top, device.right, device.bottom};
+  const GuiGdiObject<HBRUSH> brush(CreateSolidBrush(colour.colourRef()));
+  if (brush) FillRect(native->dc, &area, brush.get());
 }
 
 void GuiDrawingContext::setLineStyle(std::int32_t style) {
@@ -135,14 +149,14 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
   currentFontSize = size;
 
   LOGFONTA description{};
-  description.lfHeight = -size;
+  description.lfHeight = -pixelScale.toDevice(size);
   description.lfWeight = (style & FontStyleBold) ? kWeightBold : kWeightNormal;
   description.lfItalic = (style & FontStyleItalic) ? TRUE : FALSE;
   description.lfUnderline = (style & FontStyleUnderline) ? TRUE : FALSE;
   description.lfCharSet = ANSI_CHARSET;
   description.lfOutPrecision = OUT_STRING_PRECIS;
   description.lfClipPrecision = CLIP_STROKE_PRECIS;
-  description.lfQuality = DEFAULT_QUALITY;
+  description.lfQuality = pixelScale.isOne() ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
   description.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
   std::strncpy(description.lfFaceName, kFontTable[fontId].faceName, LF_FACESIZE - 1);
   if (fontId == kSymbolFont) description.lfPitchAndFamily = FF_DECORATIVE | DEFAULT_PITCH;
@@ -156,8 +170,7 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
 void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque, std::int32_t alignment) {
   if (!native || !native->dc || !text) return;
   HDC dc = native->dc;
-  const GuiRect shifted = r.offsetBy(offset);
-  RECT area{shifted.left, shifted.top, shifted.right, shifted.bottom};
+  GuiRect shifted = r.offsetBy(offset);
   SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
   if (alignment == TextAlignCentre) {
@@ -165,8 +178,10 @@ void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque
   } else if (alignment == TextAlignRight) {
     format |= DT_RIGHT;
   } else {
-    area.left += 1;
+    shifted.left += 1;
   }
+  const GuiRect device = pixelScale.toDevice(shifted);
+  RECT area{device.left, device.top, device.right, device.bottom};
   DrawTextA(dc, text, -1, &area, format);
   SetBkMode(dc, TRANSPARENT);
 }
@@ -185,5 +200,5 @@ std::int32_t GuiDrawingContext::readMouseButtons() const {
 void GuiDrawingContext::readMousePosition(GuiPoint& p) const {
   POINT cursor{0, 0};
   GetCursorPos(&cursor);
-  p = {cursor.x - origin.x, cursor.y - origin.y};
+  p = pixelScale.toLogical(GuiPoint{cursor.x - origin.x, cursor.y - origin.y});
 }

@@ -16,7 +16,7 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       GuiPaintDc dc(window);
       GuiDrawingContext context(frame, dc.handle(), window);
       const RECT& r = dc.area();
-      frame->drawInRect(context, {r.left, r.top, r.right, r.bottom});
+      frame->paintWindowArea(context, {r.left, r.top, r.right, r.bottom});
       return 0;
     }
     case WM_LBUTTONDOWN:

@@ -24,7 +24,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
     : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(fillColour) {
   {
     GuiWindowDc windowDc(frame ? static_cast<HWND>(frame->frameWindow()) : nullptr);
-    image.reset(new (std::nothrow) Image(windowDc.handle(), width, height));
+    image.reset(new (std::nothrow) Image(windowDc.handle(), pixelScale.toDevice(width), pixelScale.toDevice(height)));
   }
   if (!image || !image->memoryDc.handle()) return;
   adoptSurface(image->memoryDc.handle());
@@ -36,7 +36,9 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
 GuiOffscreenContext::~GuiOffscreenContext() { restoreSurface(); }
 
 void GuiOffscreenContext::blitTo(GuiDrawingContext& destination, const GuiRect& r, const GuiPoint& source) {
-  const GuiPoint& destinationOffset = destination.drawOffset();
-  BitBlt(static_cast<HDC>(destination.surface()), r.left + destinationOffset.x, r.top + destinationOffset.y, r.width(),
-         r.height(), static_cast<HDC>(surface()), source.x, source.y, SRCCOPY);
+  const GuiScale& to = destination.scale();
+  const GuiRect d = to.toDevice(r.offsetBy(destination.drawOffset()));
+  const GuiPoint s = to.toDevice(source);
+  BitBlt(static_cast<HDC>(destination.surface()), d.left, d.top, d.width(), d.height(), static_cast<HDC>(surface()),
+         s.x, s.y, SRCCOPY);
 }

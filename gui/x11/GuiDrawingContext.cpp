@@ -33,8 +33,8 @@ X11Surface* x11Surface(GuiNativeSurface surface) { return static_cast<X11Surface
 
 }  // namespace
 
-GuiDrawingContext::GuiDrawingContext(GuiFrame*, GuiNativeSurface surface, GuiNativeWindow window)
-    : native(new (std::nothrow) Native) {
+GuiDrawingContext::GuiDrawingContext(GuiFrame* frame, GuiNativeSurface surface, GuiNativeWindow window)
+    : pixelScale(scaleOf(frame)), native(new (std::nothrow) Native) {
   if (window) {
     // Our own windows are asked through their own connection.
     const auto id = static_cast<Window>(reinterpret_cast<std::uintptr_t>(window));
@@ -66,18 +66,32 @@ void GuiDrawingContext::restoreSurface() {
 }
 
 void GuiDrawingContext::moveTo(const GuiPoint& p) {
-  if (native && native->painter) native->painter->moveTo({p.x + offset.x, p.y + offset.y});
+  penPosition = {p.x + offset.x, p.y + offset.y};
+  if (native && native->painter) native->painter->moveTo(penPosition);
 }
 
 void GuiDrawingContext::lineTo(const GuiPoint& p) {
-  if (native && native->painter) native->drawn(native->painter->lineTo({p.x + offset.x, p.y + offset.y}));
+  if (!pixelScale.isOne()) {
+    scaledLineTo(p);
+    return;
+  }
+  penPosition = {p.x + offset.x, p.y + offset.y};
+  if (native && native->painter) native->drawn(native->painter->lineTo(penPosition));
 }
 
 void GuiDrawingContext::fillRect(const GuiRect& r) {
   // Strictly the inside of frameRect's outline.
   if (!native || !native->painter) return;
   const GuiRect shifted = r.offsetBy(offset);
-  native->drawn(native->painter->fillPixels({shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom}));
+  native->drawn(native->painter->fillPixels(
+      pixelScale.toDevice(GuiRect{shifted.left + 1, shifted.top + 1, shifted.right, shifted.bottom})));
+}
+
+void GuiDrawingContext::fillDevicePixels(const GuiRect& device, const GuiColour& colour) {
+  if (!native || !native->painter) return;
+  native->painter->setBrush(colour);
+  native->drawn(native->painter->fillPixels(device));
+  native->painter->setBrush(currentFillColour);
 }
 
 void GuiDrawingContext::setLineStyle(std::int32_t style) {
@@ -107,8 +121,8 @@ void GuiDrawingContext::selectFont(std::int32_t fontId, std::int32_t size, std::
   currentFontSize = size;
   if (!native || !native->painter) return;
   const bool bold = (style & FontStyleBold) || fontId == kAlwaysBoldFont;
-  native->painter->selectFont(kFontTable[fontId].faceName, size, bold, (style & FontStyleItalic) != 0,
-                              (style & FontStyleUnderline) != 0);
+  native->painter->selectFont(kFontTable[fontId].faceName, pixelScale.toDevice(size), bold,
+                              (style & FontStyleItalic) != 0, (style & FontStyleUnderline) != 0, pixelScale.isOne());
 }
 
 void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque, std::int32_t alignment) {
@@ -122,7 +136,7 @@ void GuiDrawingContext::drawText(const char* text, const GuiRect& r, bool opaque
   } else {
     area.left += 1;
   }
-  native->drawn(native->painter->drawText(text, area, align, opaque));
+  native->drawn(native->painter->drawText(text, pixelScale.toDevice(area), align, opaque));
 }
 
 std::int32_t GuiDrawingContext::readMouseButtons() const {
@@ -136,5 +150,5 @@ std::int32_t GuiDrawingContext::readMouseButtons() const {
 void GuiDrawingContext::readMousePosition(GuiPoint& p) const {
   X11PointerState pointer;
   queryPointer(native ? native->display() : nullptr, pointer);
-  p = {pointer.onScreen.x - origin.x, pointer.onScreen.y - origin.y};
+  p = pixelScale.toLogical(GuiPoint{pointer.onScreen.x - origin.x, pointer.onScreen.y - origin.y});
 }

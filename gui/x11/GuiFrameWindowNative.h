@@ -19,7 +19,7 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
   explicit Native(GuiFrame& owningFrame) : frame(owningFrame) {}
 
   void onExpose(const GuiRect& area) override {
-    withContext([&](GuiDrawingContext& context) { frame.drawInRect(context, area); });
+    withContext([&](GuiDrawingContext& context) { frame.paintWindowArea(context, area); });
   }
   void onButtonPress(const XButtonEvent& press) override {
     // Buttons 4 to 7 are wheel turns, which reach the editor from the host, if at all.

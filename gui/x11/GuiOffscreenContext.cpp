@@ -24,7 +24,8 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
                                          const GuiColour& fillColour)
     : GuiDrawingContext(frame, nullptr, nullptr), bitmapHeight(height), bitmapWidth(width), background(fillColour) {
   if (width <= 0 || height <= 0) return;
-  cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_surface_t* pixels =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixelScale.toDevice(width), pixelScale.toDevice(height));
   cairo_t* cairo = cairo_create(pixels);
   if (cairo_status(cairo) != CAIRO_STATUS_SUCCESS) {
     cairo_destroy(cairo);
@@ -56,5 +57,6 @@ GuiOffscreenContext::~GuiOffscreenContext() {
 void GuiOffscreenContext::blitTo(GuiDrawingContext& destination, const GuiRect& r, const GuiPoint& source) {
   auto* target = static_cast<X11Surface*>(destination.surface());
   if (!image || !target) return;
-  target->copyImage(image->pixels, r.offsetBy(destination.drawOffset()), source, true);
+  const GuiScale& to = destination.scale();
+  target->copyImage(image->pixels, to.toDevice(r.offsetBy(destination.drawOffset())), to.toDevice(source), true);
 }

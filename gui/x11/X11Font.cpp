@@ -20,18 +20,19 @@ cairo_font_options_t* fontOptions(cairo_antialias_t antialias) {
 
 }  // namespace
 
-X11Font::X11Font(const char* faceName, std::int32_t pixelSize, bool bold, bool italic) : size(pixelSize) {
+X11Font::X11Font(const char* faceName, std::int32_t pixelSize, bool bold, bool italic, bool smoothed)
+    : size(pixelSize) {
   face = cairo_toy_font_face_create(faceName, italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                                     bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_matrix_t scale, identity;
   cairo_matrix_init_scale(&scale, pixelSize, pixelSize);
   cairo_matrix_init_identity(&identity);
   // Smoothed glyphs advance by the widths GDI reports for these faces.
-  cairo_font_options_t* smoothed = fontOptions(CAIRO_ANTIALIAS_GRAY);
-  measuring = cairo_scaled_font_create(face, &scale, &identity, smoothed);
-  cairo_font_options_destroy(smoothed);
+  cairo_font_options_t* measured = fontOptions(CAIRO_ANTIALIAS_GRAY);
+  measuring = cairo_scaled_font_create(face, &scale, &identity, measured);
+  cairo_font_options_destroy(measured);
 
-  cairo_antialias_t antialias = CAIRO_ANTIALIAS_GRAY;
+  cairo_antialias_t antialias = smoothed ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE;
   cairo_font_extents_t extents;
   cairo_scaled_font_extents(measuring, &extents);
   double ascent = extents.ascent, descent = extents.descent;

@@ -11,7 +11,8 @@
 
 class X11Font final {
 public:
-  X11Font(const char* face, std::int32_t pixelSize, bool bold, bool italic);
+  // Unsmoothed, the glyphs are never antialiased, whatever the size.
+  X11Font(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool smoothed = true);
   ~X11Font();
 
   X11Font(const X11Font&) = delete;

@@ -53,8 +53,9 @@ void X11Painter::setBrush(const GuiColour& colour) { brushColour = colour; }
 
 void X11Painter::setTextColour(const GuiColour& colour) { textColour = colour; }
 
-void X11Painter::selectFont(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool underline) {
-  font = std::make_unique<X11Font>(face, pixelSize, bold, italic);
+void X11Painter::selectFont(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool underline,
+                            bool smoothed) {
+  font = std::make_unique<X11Font>(face, pixelSize, bold, italic, smoothed);
   fontUnderline = underline;
 }
 

@@ -33,7 +33,8 @@ public:
   void setBrush(const GuiColour& colour);
   void setTextColour(const GuiColour& colour);
   // A face from the font table; fontconfig finds the metric-compatible stand-in.
-  void selectFont(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool underline);
+  void selectFont(const char* face, std::int32_t pixelSize, bool bold, bool italic, bool underline,
+                  bool smoothed = true);
 
   void moveTo(const GuiPoint& p);
   GuiRect lineTo(const GuiPoint& p);

@@ -32,6 +32,7 @@ protected:
 
   void SetUp() override {
     ASSERT_NE(host.open(), nullptr);
+    beforeEditorOpens();
     window = std::make_unique<EditorWindow>(host, kWindowX, kWindowY);
     ASSERT_TRUE(window->isOpen());
     host.clearCalls();
@@ -46,6 +47,9 @@ protected:
     if (host.effect() != nullptr) host.dispatch(effSetEditKnobMode, 0, kLinearKnobMode);
     window.reset();
   }
+
+  // What the host tells the plug-in before it opens the editor.
+  virtual void beforeEditorOpens() {}
 
   FilterSweepEffect& effect() {
     return *static_cast<FilterSweepEffect*>(static_cast<EffectBase*>(host.effect()->object));

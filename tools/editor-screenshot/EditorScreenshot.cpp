@@ -1,9 +1,11 @@
 // Opens the plug-in's editor in a window, as a host does, and saves what the
 // screen shows of it as a 24-bit BMP file.
-//   lumivane-editor-screenshot PLUGIN OUT.bmp   (PLUGIN: the .dll or the .so)
+//   lumivane-editor-screenshot PLUGIN OUT.bmp [SCALE]   (PLUGIN: the .dll or the .so)
+// With a scale, the host hands it to the plug-in as its content scale factor before opening the editor.
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -58,8 +60,8 @@ bool writeBmp(const PanelPixels& pixels, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: lumivane-editor-screenshot PLUGIN OUT.bmp\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: lumivane-editor-screenshot PLUGIN OUT.bmp [SCALE]\n");
     return 2;
   }
   try {
@@ -68,6 +70,10 @@ int main(int argc, char** argv) {
     if (host.open() == nullptr) {
       std::fprintf(stderr, "the plug-in refused to open\n");
       return 1;
+    }
+    if (argc == 4) {
+      host.dispatch(effVendorSpecific, kContentScaleIndex, kContentScaleValue, nullptr,
+                    static_cast<float>(std::atof(argv[3])));
     }
     PanelPixels pixels;
     {

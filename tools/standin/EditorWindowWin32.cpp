@@ -58,10 +58,15 @@ EditorWindow::EditorWindow(StandInHost& standInHost, int screenX, int screenY)
   // Keyboard input goes to the active window, as in a host that has the focus.
   SetForegroundWindow(window);
   SetFocus(window);
+  host.resizeEditorWindow = [this](int newWidth, int newHeight) {
+    return SetWindowPos(native->window, nullptr, 0, 0, newWidth, newHeight,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+  };
   reopenEditor();
 }
 
 EditorWindow::~EditorWindow() {
+  host.resizeEditorWindow = nullptr;
   // A plug-in closed with its editor open has taken its window with it.
   if (native->panel != nullptr && host.effect() != nullptr) closeEditor();
   if (native->window != nullptr) DestroyWindow(native->window);
@@ -121,7 +126,8 @@ void EditorWindow::runFor(unsigned milliseconds) {
 
 PanelPixels EditorWindow::capture() const {
   PanelPixels pixels;
-  HWND panel = native->panel;
+  // The panel may have been made again (at a new scale) since it was found.
+  HWND panel = native->panel ? FindWindowExA(native->window, nullptr, nullptr, nullptr) : nullptr;
   RECT client{};
   if (panel == nullptr || !GetClientRect(panel, &client)) return pixels;
   pixels.width = client.right;

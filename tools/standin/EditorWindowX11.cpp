@@ -82,10 +82,17 @@ EditorWindow::EditorWindow(StandInHost& standInHost, int screenX, int screenY)
   // Keyboard input goes to the focused window, as in a host that has the
   // focus; the panel takes none, so keys typed over it come here as well.
   XSetInputFocus(display, native->window, RevertToParent, CurrentTime);
+  host.resizeEditorWindow = [this](int newWidth, int newHeight) {
+    if (newWidth <= 0 || newHeight <= 0) return false;
+    XResizeWindow(native->display, native->window, static_cast<unsigned>(newWidth), static_cast<unsigned>(newHeight));
+    XSync(native->display, False);
+    return true;
+  };
   reopenEditor();
 }
 
 EditorWindow::~EditorWindow() {
+  host.resizeEditorWindow = nullptr;
   if (native->display == nullptr) return;
   // A plug-in closed with its editor open has taken its window with it.
   if (panelCount() > 0 && host.effect() != nullptr) closeEditor();

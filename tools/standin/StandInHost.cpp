@@ -147,6 +147,13 @@ VstIntPtr StandInHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, 
       ++timeRequestCount;
       return transport.available ? reinterpret_cast<VstIntPtr>(&servedTime) : 0;
     case audioMasterGetSampleRate: return static_cast<VstIntPtr>(transport.sampleRate);
+    case audioMasterSizeWindow: {
+      {
+        std::lock_guard<std::mutex> lock(callsMutex);
+        recordedCalls.push_back(HostCall{opcode, index, opt, value});
+      }
+      return resizeEditorWindow && resizeEditorWindow(index, static_cast<int>(value)) ? 1 : 0;
+    }
     default: return 0;
   }
 }

@@ -13,11 +13,12 @@
 #include "tools/standin/Transport.h"
 
 // One request the plug-in made of the host: automation, begin or end of an
-// edit, or idle.
+// edit, idle, or a new size of the editor's window (index the width, value the height).
 struct HostCall {
   VstInt32 opcode;
   VstInt32 index;
   float opt;
+  VstIntPtr value = 0;
   bool operator==(const HostCall& other) const {
     return opcode == other.opcode && index == other.index && opt == other.opt;
   }
@@ -65,6 +66,8 @@ public:
   void clearCalls();
   int timeRequests() const { return timeRequestCount.load(); }
   int pinRequests() const { return pinRequestCount.load(); }
+  // Sizes the host's editor window for audioMasterSizeWindow; without it the request is refused.
+  std::function<bool(int width, int height)> resizeEditorWindow;
 
   // True while the calling thread is inside the host's answer to a plug-in
   // request, so that probes of the plug-in's own conduct can leave the host's

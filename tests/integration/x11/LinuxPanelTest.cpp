@@ -6,6 +6,7 @@
 // GoogleTest first: Xlib's macros (None, Bool) would rename its types.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <cairo.h>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -175,6 +177,55 @@ TEST_F(LinuxPanel, AWindowImageThatCairoCannotMakeAnswersZeroAndLeavesNothingBeh
   ASSERT_EQ(open(window.handle()), 1);
   host.dispatch(effEditIdle);
   EXPECT_EQ(window.childCount(), 1);
+}
+
+// Desktops announce HiDPI screens through the display's Xft.dpi resource: a
+// host that sends no factor gets the panel at that scale, sized before it
+// opens (or, when the desktop changed since it was last read, resized as it
+// opens); LUMIVANE_SCALE overrides the desktop, and the host's factor both.
+TEST(LinuxPanelScale, TheDisplaysXftDpiScalesThePanelWithoutAHostMessage) {
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const Window root = DefaultRootWindow(display);
+  struct Case {
+    const char* resources;
+    const char* environment;
+    float hostFactor;  // 0: none sent
+    int width, height;
+  };
+  const Case cases[] = {{"Xft.dpi:\t192\n", nullptr, 0.0f, 300, 544},
+                        {"Xft.dpi:\t144\n", nullptr, 0.0f, 225, 408},
+                        {"Xft.antialias:\t1\n", nullptr, 0.0f, 150, 272},
+                        {"Xft.dpi:\t192\n", "1.5", 0.0f, 225, 408},
+                        {"Xft.dpi:\t192\n", "1.5", 1.0f, 150, 272}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.resources) + (c.environment ? c.environment : ""));
+    XChangeProperty(display, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(c.resources), static_cast<int>(std::strlen(c.resources)));
+    XSync(display, False);
+    if (c.environment) setenv("LUMIVANE_SCALE", c.environment, 1);
+    StandInHost host{plugin().entry()};
+    ASSERT_NE(host.open(), nullptr);
+    if (c.hostFactor > 0.0f)
+      host.dispatch(effVendorSpecific, kContentScaleIndex, kContentScaleValue, nullptr, c.hostFactor);
+    {
+      EditorWindow window(host, kHostX, kHostY);
+      ASSERT_TRUE(window.isOpen());
+      const PanelPixels shown = window.capture();
+      EXPECT_EQ(shown.width, c.width);
+      EXPECT_EQ(shown.height, c.height);
+      // The host is told the size the panel opened at.
+      ERect* rect = nullptr;
+      host.dispatch(effEditGetRect, 0, 0, &rect);
+      ASSERT_NE(rect, nullptr);
+      EXPECT_EQ(rect->right, c.width);
+      EXPECT_EQ(rect->bottom, c.height);
+    }
+    unsetenv("LUMIVANE_SCALE");
+    host.close();
+  }
+  XDeleteProperty(display, root, XA_RESOURCE_MANAGER);
+  XCloseDisplay(display);
 }
 
 // The panel never takes the keyboard, as on Windows: keys typed while the
