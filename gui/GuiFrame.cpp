@@ -10,19 +10,6 @@ namespace {
 
 constexpr std::int32_t kViewListGrowth = 10;
 
-// Keeps a frame while an event it passes on may reach a host that closes the
-// editor and lets go of the frame.
-class FrameHold {
-public:
-  explicit FrameHold(GuiFrame& held) : frame(held) { frame.retain(); }
-  ~FrameHold() { frame.release(); }
-  FrameHold(const FrameHold&) = delete;
-  FrameHold& operator=(const FrameHold&) = delete;
-
-private:
-  GuiFrame& frame;
-};
-
 }  // namespace
 
 GuiFrame::GuiFrame(const GuiRect& rect, GuiNativeWindow nativeParent, GuiFrameOwner* frameOwner)
@@ -85,7 +72,7 @@ void GuiFrame::close() {
 void GuiFrame::idle() {
   // A press handled below runs a drag whose host may close the editor: the
   // window and its connection stay until the events' handling has unwound.
-  const FrameHold hold(*this);
+  const Hold hold(*this);
   if (open && !firstDrawPending && isAnyViewDirty()) {
     withWindowContext([this](GuiDrawingContext& context) { redrawIfDirty(context); });
   }
@@ -135,7 +122,7 @@ std::int32_t GuiFrame::onKeyUp(const GuiKeyStroke& key) { return routeKey(&GuiVi
 
 std::int32_t GuiFrame::routeKey(KeyHandler handler, const GuiKeyStroke& key) {
   if (!open) return -1;
-  const FrameHold hold(*this);
+  const Hold hold(*this);
   if (focusView) {
     const std::int32_t answer = (focusView->*handler)(key);
     if (answer != -1) return answer;
@@ -160,7 +147,7 @@ bool GuiFrame::onDrop(char** items, std::int32_t count, GuiDropKind kind, const 
 
 bool GuiFrame::onWheel(GuiDrawingContext* context, const GuiPoint&, float distance) {
   if (!open) return false;
-  const FrameHold hold(*this);
+  const Hold hold(*this);
   GuiView* view = viewUnderCursor();
   if (!view) return false;
   GuiPoint where;

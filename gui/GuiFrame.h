@@ -53,6 +53,19 @@ public:
   virtual std::int32_t viewCount() const;
   virtual GuiView* viewAt(std::int32_t index) const;
 
+  // Keeps a frame while an event it passes on may reach a host that closes
+  // the editor and lets go of the frame.
+  class Hold final {
+  public:
+    explicit Hold(GuiFrame& held) : frame(held) { frame.retain(); }
+    ~Hold() { frame.release(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+  private:
+    GuiFrame& frame;
+  };
+
   // The owner lets go of the frame: from here on it calls no owner, draws
   // nothing and passes no event on. It goes with its last reference, which a
   // press being handled or an idle pass holds until it has unwound.

@@ -24,14 +24,11 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MBUTTONDOWN: {
       // The press may run a drag whose host closes the editor: the frame and
       // this window stay until the context on it is gone.
-      frame->retain();
-      {
-        GuiWindowDc dc(window);
-        GuiDrawingContext context(frame, dc.handle(), window);
-        const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
-        frame->onMouseDown(context, where);
-      }
-      frame->release();
+      const GuiFrame::Hold hold(*frame);
+      GuiWindowDc dc(window);
+      GuiDrawingContext context(frame, dc.handle(), window);
+      const GuiPoint where{static_cast<std::int32_t>(LOWORD(lParam)), static_cast<std::int32_t>(HIWORD(lParam))};
+      frame->onMouseDown(context, where);
       return 0;
     }
     default: break;

@@ -73,7 +73,9 @@ void GuiFrameWindow::setCursorShape(std::uint32_t shape) {
 
 void GuiFrameWindow::handlePendingEvents() {
   if (!native || !native->child) return;
-  if (native->handlingPress > 0) {
+  // A press runs a control's whole drag; events that come meanwhile wait,
+  // apart from exposures, as on Windows.
+  if (frame.isHandlingPress()) {
     native->child->processPendingExposures();
   } else {
     native->child->processPendingEvents();

@@ -24,11 +24,7 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
   void onButtonPress(const XButtonEvent& press) override {
     // Buttons 4 to 7 are wheel turns, which reach the editor from the host, if at all.
     if (press.button < Button1 || press.button > Button3) return;
-    // A press runs a control's whole drag; events that come meanwhile wait,
-    // apart from exposures, as on Windows.
-    ++handlingPress;
     withContext([&](GuiDrawingContext& context) { frame.onMouseDown(context, {press.x, press.y}); });
-    --handlingPress;
   }
   void onDestroyed() override { frame.onWindowDestroyed(); }
 
@@ -51,6 +47,5 @@ struct GuiFrameWindow::Native final : X11ChildWindow::Listener {
   GuiFrame& frame;
   std::unique_ptr<X11ChildWindow> child;
   bool forgotten = false;
-  int handlingPress = 0;
   Cursor cursor = 0;
 };
