@@ -35,13 +35,29 @@ std::atomic<long> allocationCount{0};
 // pair each new expression with free instead and warn.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size) {
+// Every form is replaced: the libraries loaded beside pair them too, and a
+// sanitizer's own forms must not meet these.
+namespace {
+void* counted(std::size_t size) noexcept {
   ++allocationCount;
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* countedOrThrow(std::size_t size) {
+  if (void* memory = counted(size)) return memory;
   throw std::bad_alloc();
 }
+}  // namespace
+
+void* operator new(std::size_t size) { return countedOrThrow(size); }
+void* operator new[](std::size_t size) { return countedOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
 void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 
 namespace {
 constexpr double kRate = 44100.0;
