@@ -111,7 +111,7 @@ test_win32() {
   ctest_names='^PluginDll\.' run_tests win32
 }
 
-# clang-tidy (see .clang-tidy) over the binding, the engine, the editor and the
+# clang-tidy (see .clang-tidy) over the bindings, the engine, the editor and the
 # toolkit: what the linux64 build compiles, the X11 back end included, then
 # the Windows-only sources as the win64 build compiles them, read by clang for
 # the MinGW target with MinGW's own C++ library.
@@ -120,7 +120,7 @@ lint() {
   configure_preset win64
   echo "== linting"
   local native=() windows=() status=0
-  for file in $(git ls-files 'host/*.cpp' 'engine/*.cpp' 'editor/*.cpp' 'gui/*.cpp'); do
+  for file in $(git ls-files 'host/*.cpp' 'lv2/*.cpp' 'engine/*.cpp' 'editor/*.cpp' 'gui/*.cpp'); do
     if compiled_in linux64 "$file"; then
       native+=("$file")
     elif compiled_in win64 "$file"; then
@@ -273,10 +273,10 @@ panel_note() {
 # `make install` and `make uninstall` take PREFIX and DESTDIR from the caller.
 prefix=${PREFIX:-/usr/local}
 
-# Only the Linux plug-in and the command-line host need building to install.
+# Only the Linux plug-ins and the command-line host need building to install.
 install_linux64() {
   configure_preset linux64
-  compile linux64 --target Lumivane lumivane-host
+  compile linux64 --target Lumivane lumivane-host lumivane_lv2_bundle
   echo "== installing into ${DESTDIR:-}$prefix"
   cmake --install build/linux64 --prefix "$prefix" --strip
 }
@@ -285,7 +285,7 @@ install_linux64() {
 # as listed by a staged install (CMake keeps no record to undo).
 uninstall_linux64() {
   configure_preset linux64
-  compile linux64 --target Lumivane lumivane-host
+  compile linux64 --target Lumivane lumivane-host lumivane_lv2_bundle
   local staged
   staged=$(mktemp -d)
   DESTDIR=$staged cmake --install build/linux64 --prefix "$prefix" >/dev/null
@@ -294,6 +294,7 @@ uninstall_linux64() {
   done
   rm -rf "$staged"
   rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/share/doc/lumivane" 2>/dev/null || true
+  rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/lib/lv2/Lumivane.lv2" 2>/dev/null || true
 }
 
 # One archive per plug-in build, versioned, into dist/.
