@@ -5,7 +5,8 @@
 # filter knob to Bypass must reach the plug-in's port: a 12 kHz tone that the
 # default low-pass filters away comes through unchanged afterwards.
 # jalv 1.6.6 gives a UI no ui:touch, so the touches are the UI library's own
-# test's (Lv2PanelUiTest).
+# test's (Lv2PanelUiTest). First, the UI library exports its descriptor
+# function only.
 # Usage: check-jalv.sh LV2_FOLDER REFERENCE.png
 set -euo pipefail
 bundles=$1
@@ -39,6 +40,9 @@ await() {
     sleep 0.1
   done
 }
+
+exports=$(nm -D --defined-only "$bundles/Lumivane.lv2/lumivane-ui.so" | awk '{print $3}')
+[ "$exports" = lv2ui_descriptor ] || fail "lumivane-ui.so exports: $exports"
 
 # A server, a home and settings of the test's own; the panel at the desktop's scale of 1.
 export JACK_DEFAULT_SERVER=lumivane-jalv-$$ NO_AT_BRIDGE=1 LV2_PATH=$bundles HOME=$work GSETTINGS_BACKEND=memory
