@@ -15,12 +15,19 @@ uri=urn:quelldar:lumivane
 
 work=$(mktemp -d)
 pids=()
+# The clients first, the server last: a client that leaves after its server
+# leaves its semaphore behind in /dev/shm.
 stop() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do
-    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  local i pid
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    pid=${pids[i]}
+    kill "$pid" 2>/dev/null || continue
+    for _ in $(seq 30); do
+      case $(ps -o stat= -p "$pid") in '' | Z*) break ;; esac
+      sleep 0.1
+    done
     kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   rm -rf "$work"
 }
