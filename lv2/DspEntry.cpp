@@ -8,16 +8,19 @@
 namespace {
 DspInstance* instanceOf(LV2_Handle handle) { return static_cast<DspInstance*>(handle); }
 
-LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*, const LV2_Feature* const* features) {
+LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
+                       const LV2_Feature* const* features) noexcept {
   return DspInstance::create(sampleRate, features);
 }
 
-void connectPort(LV2_Handle handle, std::uint32_t port, void* data) { instanceOf(handle)->connectPort(port, data); }
-void activate(LV2_Handle handle) { instanceOf(handle)->activate(); }
-void run(LV2_Handle handle, std::uint32_t frames) { instanceOf(handle)->run(frames); }
-void deactivate(LV2_Handle handle) { instanceOf(handle)->deactivate(); }
-void cleanup(LV2_Handle handle) { delete instanceOf(handle); }
-const void* extensionData(const char*) { return nullptr; }
+void connectPort(LV2_Handle handle, std::uint32_t port, void* data) noexcept {
+  instanceOf(handle)->connectPort(port, data);
+}
+void activate(LV2_Handle handle) noexcept { instanceOf(handle)->activate(); }
+void run(LV2_Handle handle, std::uint32_t frames) noexcept { instanceOf(handle)->run(frames); }
+void deactivate(LV2_Handle handle) noexcept { instanceOf(handle)->deactivate(); }
+void cleanup(LV2_Handle handle) noexcept { delete instanceOf(handle); }
+const void* extensionData(const char*) noexcept { return nullptr; }
 
 const LV2_Descriptor kDescriptor = {lv2plugin::kPluginUri, instantiate, connectPort, activate, run, deactivate, cleanup,
                                     extensionData};

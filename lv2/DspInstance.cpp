@@ -104,7 +104,10 @@ void DspInstance::applyParameterPorts() {
     const float value = *parameterPorts[index];
     if (std::isnan(value) || value == appliedValues[index]) continue;
     appliedValues[index] = value;
-    record->setParameter(record, index, lv2plugin::normalizedFromPort(*effect->parameterObject(index), value));
+    // A port moving within one whole number or item leaves the parameter as it
+    // is: no write, so no new pattern from Repeat.
+    const float normalized = lv2plugin::normalizedFromPort(*effect->parameterObject(index), value);
+    if (normalized != record->getParameter(record, index)) record->setParameter(record, index, normalized);
   }
 }
 

@@ -111,7 +111,7 @@ test_win32() {
   ctest_names='^PluginDll\.' run_tests win32
 }
 
-# clang-tidy (see .clang-tidy) over the binding, the engine, the editor and the
+# clang-tidy (see .clang-tidy) over the bindings, the engine, the editor and the
 # toolkit: what the linux64 build compiles, the X11 back end included, then
 # the Windows-only sources as the win64 build compiles them, read by clang for
 # the MinGW target with MinGW's own C++ library.
@@ -120,7 +120,7 @@ lint() {
   configure_preset win64
   echo "== linting"
   local native=() windows=() status=0
-  for file in $(git ls-files 'host/*.cpp' 'engine/*.cpp' 'editor/*.cpp' 'gui/*.cpp'); do
+  for file in $(git ls-files 'host/*.cpp' 'lv2/*.cpp' 'engine/*.cpp' 'editor/*.cpp' 'gui/*.cpp'); do
     if compiled_in linux64 "$file"; then
       native+=("$file")
     elif compiled_in win64 "$file"; then

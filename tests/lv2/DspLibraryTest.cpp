@@ -65,6 +65,9 @@ constexpr int kFrames = 120000;
 // Until then the LV2 ports hold the description's defaults, which must change
 // nothing (a write of Repeat would draw a new pattern); then the settings come.
 constexpr int kSettingsFrame = 12800;
+// Then Repeat moves within its whole number, which must not write it again.
+constexpr int kWiggleFrame = 51200;
+constexpr float kWiggle = 0.3f;
 constexpr int kReferenceBlock = 128;
 constexpr int kBlockSizes[] = {1, 64, 100, 512, 3200};
 
@@ -283,6 +286,7 @@ public:
     for (int frame = 0; frame < kFrames; frame += block) {
       const int frames = std::min(block, kFrames - frame);
       if (frame >= kSettingsFrame) std::copy(settings, settings + kParameterCount, controls);
+      if (frame >= kWiggleFrame) controls[kRepeatCount] = settings[kRepeatCount] + kWiggle;
       events.clear();
       int blank = 0;
       for (const PositionEvent& event : kEvents)
