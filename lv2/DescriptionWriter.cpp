@@ -135,7 +135,7 @@ std::string pluginDescription(FilterSweepEffect& effect) {
       << "  a ui:X11UI ;\n"
       << "  ui:binary <lumivane-ui.so> ;\n"
       << "  lv2:requiredFeature ui:idleInterface , ui:parent ;\n"
-      << "  lv2:optionalFeature ui:resize , ui:touch , opts:options , ui:noUserResize ;\n"
+      << "  lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map , ui:noUserResize ;\n"
       << "  lv2:extensionData ui:idleInterface ;\n"
       << "  opts:supportedOption ui:scaleFactor .\n";
   return out.str();
