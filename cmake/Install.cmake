@@ -20,6 +20,16 @@ else()
     install(FILES ${PROJECT_SOURCE_DIR}/docs/lumivane-host.1 DESTINATION share/man/man1)
   endif()
   install(FILES ${LUMIVANE_GUIDE} DESTINATION share/doc/lumivane)
+  # lib/lv2 is where LV2 hosts look under a prefix.
+  if(TARGET lumivane-dsp)
+    install(TARGETS lumivane-dsp LIBRARY DESTINATION lib/lv2/Lumivane.lv2)
+    if(TARGET lumivane-ui)
+      install(TARGETS lumivane-ui LIBRARY DESTINATION lib/lv2/Lumivane.lv2)
+    endif()
+    install(FILES ${LUMIVANE_LV2_BUNDLE}/manifest.ttl ${LUMIVANE_LV2_BUNDLE}/lumivane.ttl
+                  ${LUMIVANE_LV2_BUNDLE}/presets.ttl ${LUMIVANE_LV2_BUNDLE}/licence.txt
+            DESTINATION lib/lv2/Lumivane.lv2)
+  endif()
   set(CPACK_SYSTEM_NAME linux64)
   set(CPACK_GENERATOR TGZ)
 endif()

@@ -1,6 +1,7 @@
 #include "engine/ChoiceParameter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "engine/PortableMath.h"
@@ -24,11 +25,32 @@ void ChoiceParameter::copyItems(std::int32_t requestedCount, const char* const* 
   itemCount.store(count, std::memory_order_relaxed);
 }
 
+std::int32_t ChoiceParameter::itemAt(float share, std::int32_t count) {
+  const double position = static_cast<double>(count) * share;
+  return wholeNumberWithin(position, 0, count - 1);
+}
+
 void ChoiceParameter::setNormalized(float value) {
   const std::int32_t count = itemCount.load(std::memory_order_relaxed);
   storeNormalized(value);
-  const double position = static_cast<double>(count) * value;
-  selected.store(wholeNumberWithin(position, 0, count - 1), std::memory_order_relaxed);
+  selected.store(itemAt(value, count), std::memory_order_relaxed);
+}
+
+UnitRange ChoiceParameter::unitRange() const {
+  return {0.0f, static_cast<float>(itemCount.load(std::memory_order_relaxed) - 1), ParameterScale::Item};
+}
+
+// An item's share starts where the default's does: index / (count - 1).
+float ChoiceParameter::normalizedFor(float value) const {
+  if (std::isnan(value)) return value;
+  const std::int32_t count = itemCount.load(std::memory_order_relaxed);
+  const std::int32_t index = wholeNumberWithin(std::floor(static_cast<double>(value) + 0.5), 0, count - 1);
+  return refinedNormalized(static_cast<float>(index) / static_cast<float>(count - 1), static_cast<float>(index),
+                           [count](float share) { return static_cast<float>(itemAt(share, count)); });
+}
+
+const char* ChoiceParameter::itemText(std::int32_t index) const {
+  return index >= 0 && index < itemCount.load(std::memory_order_relaxed) ? items[index].text() : "";
 }
 
 void ChoiceParameter::setItems(std::int32_t count, const char* const* texts) {

@@ -19,12 +19,17 @@ public:
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
+  UnitRange unitRange() const override;
+  float normalizedFor(float value) const override;
+  // The text of one item, empty outside the list.
+  const char* itemText(std::int32_t index) const;
   void setItems(std::int32_t count, const char* const* texts);
   void setItemName(std::int32_t index, const char* text);
   std::int32_t setItemValues(std::int32_t count, const std::int32_t* numbers);
   std::int32_t selectedItemValue() const;
 
 private:
+  static std::int32_t itemAt(float share, std::int32_t count);
   static std::int32_t limitedCount(std::int32_t count);
   void copyItems(std::int32_t requestedCount, const char* const* texts);
 

@@ -13,9 +13,14 @@ public:
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
+  float unitValue() const override;
+  UnitRange unitRange() const override;
+  float normalizedFor(float value) const override;
   void setRange(std::int32_t newMinimum, std::int32_t newMaximum);
 
 private:
+  static float unroundedAt(float share, std::int32_t low, std::int32_t high);
+
   bool showSign;
   std::atomic<std::int32_t> minimum;
   std::atomic<std::int32_t> maximum;

@@ -1,5 +1,6 @@
 #include "engine/LinearParameter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -13,7 +14,20 @@ void LinearParameter::setNormalized(float value) {
   const float low = minimum.load(std::memory_order_relaxed);
   const float high = maximum.load(std::memory_order_relaxed);
   storeNormalized(value);
-  storePlain(low + (high - low) * value);
+  storePlain(valueAt(value, low, high));
+}
+
+UnitRange LinearParameter::unitRange() const {
+  return {minimum.load(std::memory_order_relaxed), maximum.load(std::memory_order_relaxed), ParameterScale::Linear};
+}
+
+float LinearParameter::normalizedFor(float value) const {
+  if (std::isnan(value)) return value;
+  const float low = minimum.load(std::memory_order_relaxed);
+  const float high = maximum.load(std::memory_order_relaxed);
+  const float target = std::clamp(value, low, high);
+  return refinedNormalized((target - low) / (high - low), target,
+                           [low, high](float share) { return valueAt(share, low, high); });
 }
 
 void LinearParameter::setRange(float newMinimum, float newMaximum) {

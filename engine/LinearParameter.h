@@ -13,9 +13,12 @@ public:
   void formatShortDisplay(char* text) const override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
+  UnitRange unitRange() const override;
+  float normalizedFor(float value) const override;
   void setRange(float newMinimum, float newMaximum);
 
 private:
+  static float valueAt(float share, float low, float high) { return low + (high - low) * share; }
   void format(char* text, bool shortForm) const;
 
   bool showSign;

@@ -1,5 +1,6 @@
 #include "engine/LogFrequencyParameter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/PortableMath.h"
@@ -13,15 +14,34 @@ LogFrequencyParameter::LogFrequencyParameter(const char* name, const char* label
   setNormalized(static_cast<float>((std::fabs(offset) + range - std::fabs(offset - range)) / (2.0 * range)));
 }
 
-void LogFrequencyParameter::setNormalized(float value) {
-  const float low = minimum.load(std::memory_order_relaxed);
-  const float high = maximum.load(std::memory_order_relaxed);
-  storeNormalized(value);
+float LogFrequencyParameter::frequencyAt(float value, float low, float high) {
   const double logLow = portableLog(low);
   float frequency = static_cast<float>(portableExp(logLow + (portableLog(high) - logLow) * value));
   if (frequency < low) frequency = low;
   if (frequency > high) frequency = high;
-  storePlain(frequency);
+  return frequency;
+}
+
+void LogFrequencyParameter::setNormalized(float value) {
+  const float low = minimum.load(std::memory_order_relaxed);
+  const float high = maximum.load(std::memory_order_relaxed);
+  storeNormalized(value);
+  storePlain(frequencyAt(value, low, high));
+}
+
+UnitRange LogFrequencyParameter::unitRange() const {
+  return {minimum.load(std::memory_order_relaxed), maximum.load(std::memory_order_relaxed),
+          ParameterScale::Logarithmic};
+}
+
+float LogFrequencyParameter::normalizedFor(float value) const {
+  if (std::isnan(value)) return value;
+  const float low = minimum.load(std::memory_order_relaxed);
+  const float high = maximum.load(std::memory_order_relaxed);
+  const float frequency = std::clamp(value, low, high);
+  const double logLow = portableLog(low);
+  const auto estimate = static_cast<float>((portableLog(frequency) - logLow) / (portableLog(high) - logLow));
+  return refinedNormalized(estimate, frequency, [low, high](float share) { return frequencyAt(share, low, high); });
 }
 
 void LogFrequencyParameter::setRange(float newMinimum, float newMaximum) {

@@ -11,9 +11,13 @@ public:
   void setNormalized(float value) override;
   float plainValue() const override;
   std::int32_t integerValue() const override;
+  UnitRange unitRange() const override;
+  float normalizedFor(float value) const override;
   void setRange(float newMinimum, float newMaximum);
 
 private:
+  static float frequencyAt(float value, float low, float high);
+
   std::atomic<float> minimum;
   std::atomic<float> maximum;
 };

@@ -22,6 +22,13 @@ std::int32_t ParameterDescriptor::integerValue() const {
   return saturatedWholeNumber(std::floor(static_cast<double>(loadNormalized()) + 0.5));
 }
 
+float ParameterDescriptor::unitValue() const { return plainValue(); }
+UnitRange ParameterDescriptor::unitRange() const { return {0.0f, 1.0f, ParameterScale::Linear}; }
+
+float ParameterDescriptor::normalizedFor(float value) const {
+  return std::isnan(value) ? value : std::clamp(value, 0.0f, 1.0f);
+}
+
 std::int32_t ParameterDescriptor::roundedPlain() const {
   return saturatedWholeNumber(std::floor(static_cast<double>(loadPlain()) + 0.5));
 }

@@ -17,5 +17,12 @@ constexpr std::uint32_t kFirstAudioOutput = kFirstAudioInput + 2;
 constexpr std::uint32_t kTransportInput = kFirstAudioOutput + 2;
 constexpr std::uint32_t kPortCount = kTransportInput + 1;
 
+// The parameters' port symbols, in port order; saved sessions and presets name
+// the ports by them.
+constexpr const char* kParameterSymbols[kParameterCount] = {
+    "filter", "min_freq", "max_freq", "resonance", "active", "tempo", "repeat", "sync", "time", "steps", "sweep"};
+constexpr const char* kAudioSymbols[4] = {"in_l", "in_r", "out_l", "out_r"};
+constexpr const char* kTransportSymbol = "transport";
+
 constexpr bool isParameterPort(std::uint32_t port) { return port < static_cast<std::uint32_t>(kParameterCount); }
 }  // namespace lv2plugin

@@ -273,10 +273,10 @@ panel_note() {
 # `make install` and `make uninstall` take PREFIX and DESTDIR from the caller.
 prefix=${PREFIX:-/usr/local}
 
-# Only the Linux plug-in and the command-line host need building to install.
+# Only the Linux plug-ins and the command-line host need building to install.
 install_linux64() {
   configure_preset linux64
-  compile linux64 --target Lumivane lumivane-host
+  compile linux64 --target Lumivane lumivane-host lumivane_lv2_bundle
   echo "== installing into ${DESTDIR:-}$prefix"
   cmake --install build/linux64 --prefix "$prefix" --strip
 }
@@ -285,7 +285,7 @@ install_linux64() {
 # as listed by a staged install (CMake keeps no record to undo).
 uninstall_linux64() {
   configure_preset linux64
-  compile linux64 --target Lumivane lumivane-host
+  compile linux64 --target Lumivane lumivane-host lumivane_lv2_bundle
   local staged
   staged=$(mktemp -d)
   DESTDIR=$staged cmake --install build/linux64 --prefix "$prefix" >/dev/null
@@ -294,6 +294,7 @@ uninstall_linux64() {
   done
   rm -rf "$staged"
   rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/share/doc/lumivane" 2>/dev/null || true
+  rmdir --ignore-fail-on-non-empty "${DESTDIR:-}$prefix/lib/lv2/Lumivane.lv2" 2>/dev/null || true
 }
 
 # One archive per plug-in build, versioned, into dist/.

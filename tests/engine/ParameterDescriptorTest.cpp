@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "engine/ChoiceParameter.h"
@@ -193,4 +194,24 @@ TEST(ParameterDescriptor, NamesAndLabelsKeepTheirFirst23Characters) {
   LinearParameter longName("A parameter name of thirty chars", "A label of thirty characters", 0.0f, 1.0f, 0.0f, false);
   EXPECT_STREQ(longName.name(), "A parameter name of thi");
   EXPECT_STREQ(longName.label(), "A label of thirty chara");
+}
+
+TEST(ParameterDescriptor, NormalizedForGivesEveryReachableValueBackExactly) {
+  LinearParameter linear("Linear", "", -7.3f, 1234.56f, 0.0f, false);
+  LogFrequencyParameter frequency("Freq", " Hz", 33.3f, 17777.0f, 100.0f);
+  IntegerParameter wide("Wide", "", 3, 100000, 7, false);
+  ChoiceParameter mode("Filter", " Mode", 6, kModes, 1);
+  ParameterDescriptor* const descriptors[] = {&linear, &frequency, &wide, &mode};
+  std::mt19937 generator(7);
+  std::uniform_real_distribution<float> share(0.0f, 1.0f);
+  for (ParameterDescriptor* descriptor : descriptors) {
+    int misses = 0;
+    for (int i = 0; i < 20000; ++i) {
+      descriptor->setNormalized(share(generator));
+      const float value = descriptor->unitValue();
+      descriptor->setNormalized(descriptor->normalizedFor(value));
+      if (descriptor->unitValue() != value) ++misses;
+    }
+    EXPECT_EQ(misses, 0) << descriptor->name();
+  }
 }

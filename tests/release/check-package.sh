@@ -7,6 +7,7 @@ root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
+. "$(dirname "$0")/lv2-bundle.sh"
 
 make -C "$root" --no-print-directory package >"$work/package.log" 2>&1 \
   || { cat "$work/package.log"; fail "make package"; }
@@ -38,6 +39,7 @@ check_dll i686-w64-mingw32-objdump win32 pei-i386 main
 check_archive "Lumivane-$version-win64.zip" "Lumivane.dll $guide"
 check_dll x86_64-w64-mingw32-objdump win64 pei-x86-64 main VSTPluginMain
 check_archive "Lumivane-$version-linux64.tar.gz" "bin/lumivane-host lib/vst/Lumivane.so \
+$(lv2_bundle_files lib/lv2/Lumivane.lv2 | tr '\n' ' ') \
 share/man/man1/lumivane-host.1 share/doc/lumivane/user-guide.md share/doc/lumivane/panel.png"
 unpacked="$work/Lumivane-$version-linux64"
 report=$("$unpacked/bin/lumivane-host" info) || fail "the unpacked lumivane-host info"
