@@ -9,7 +9,7 @@ local kRate = 48000
 -- The export preset the calling script puts into Ardour's configuration.
 local kFloatWavPreset = "0b1d4f3e-5a8c-4f6b-9c2d-6e7a8b9c0d1e"
 
--- ardour7-lua exits with 0 whatever happens: the caller checks for the files.
+-- The error ends ardour7-lua with status 1, its message in the log.
 local function fail(message) error("FAILED: " .. message, 0) end
 
 local backend = AudioEngine:set_backend("None (Dummy)", "", "")

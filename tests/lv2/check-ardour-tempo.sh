@@ -46,6 +46,7 @@ render() {
 }
 for attempt in 1 2 3; do
   if render $attempt; then break; fi
+  grep -q '^Error' "$work/run$attempt/ardour.log" && { echo "FAILED: the render script stopped" >&2; exit 1; }
   [ $attempt -lt 3 ] || { echo "FAILED: Ardour rendered not all tempos in three runs; the last log:" >&2; cat "$work/run$attempt/ardour.log" >&2; exit 1; }
   echo "Ardour ended before rendering every tempo; trying again"
 done
