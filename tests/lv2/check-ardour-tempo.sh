@@ -10,7 +10,8 @@ command -v ardour7-lua >/dev/null || { echo "FAILED: ardour7-lua is missing (too
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/lumivane-ardour.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-# Ardour keeps its configuration and caches under HOME: a private one each run.
+# Ardour keeps its configuration and caches under HOME: a private one each run,
+# with an export preset for Ardour's own 32-bit float WAV format.
 config=$work/home/.config/ardour7
 mkdir -p "$config/export"
 cat >"$config/export/float-wav.preset" <<'EOF'
