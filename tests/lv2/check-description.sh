@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The bundle as Debian's LV2 tools read it: lv2_validate finds no error in its
-# Turtle files, and lv2info lists the plug-in's sixteen ports and its twenty
+# Turtle files, its DSP library exports only lv2_descriptor and needs no
+# window system, and lv2info lists the plug-in's sixteen ports and its twenty
 # presets, the controls named, ranged and defaulted as the VST 2 build shows
 # its parameters and programs (read through lumivane-host info).
 #   check-description.sh BUNDLE_FOLDER LUMIVANE_HOST VST_PLUGIN
@@ -14,6 +15,12 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 validation=$(lv2_validate "$bundle"/*.ttl 2>&1) || fail "lv2_validate:"$'\n'"$validation"
 grep -q '^Found 0 errors' <<<"$validation" && ! grep -q '^error' <<<"$validation" \
   || fail "lv2_validate:"$'\n'"$validation"
+
+dsp=$bundle/lumivane-dsp.so
+exports=$(nm -D --defined-only "$dsp" | awk '{ print $3 }')
+[ "$exports" = lv2_descriptor ] || fail "lumivane-dsp.so exports:"$'\n'"$exports"
+needed=$(readelf -d "$dsp" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+! grep -Eq 'X11|xcb|cairo|pixman' <<<"$needed" || fail "lumivane-dsp.so needs a window system:"$'\n'"$needed"
 
 # The installed specifications give lv2info the classes' names.
 listing=$(LV2_PATH="$bundles:/usr/lib/lv2" lv2info urn:quelldar:lumivane) || fail "lv2info"
@@ -90,4 +97,4 @@ presets=$(sed -n '/^	Presets:/,/^$/p' <<<"$listing" | sed 's/^[[:space:]]*\(Pres
 programs=$(sed -n '/^Programs/,$p' <<<"$vstInfo" | sed -n 's/^ *[0-9][0-9]*  //p' | sort)
 [ "$(wc -l <<<"$programs")" -eq 20 ] && [ "$presets" = "$programs" ] \
   || fail "presets:"$'\n'"$presets"$'\n'"the VST 2 build's programs:"$'\n'"$programs"
-echo "lv2_validate clean; lv2info lists 16 ports and 20 presets as the VST 2 build has them"
+echo "lv2_validate clean; the DSP library headless; lv2info lists 16 ports and 20 presets as the VST 2 build has them"
