@@ -10,7 +10,7 @@ packages=(
   qemu-user-static groff-base
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev sox
   clang libclang-rt-14-dev clang-format clang-tidy
-  lv2-dev sordi lilv-utils faketime
+  lv2-dev sordi lilv-utils faketime ardour
   jalv jackd2 x11-utils
 )
 export DEBIAN_FRONTEND=noninteractive
