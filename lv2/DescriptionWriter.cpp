@@ -104,7 +104,9 @@ std::string pluginDescription(FilterSweepEffect& effect) {
       << "  doap:name \"Lumivane\" ;\n"
       << "  doap:maintainer [ foaf:name \"Quelldar\" ] ;\n"
       << "  doap:license <licence.txt> ;\n"
-      << "  lv2:minorVersion " << LUMIVANE_VERSION_MAJOR << " ;\n"
+      // The URI never changes, so the product's major version goes into the
+      // minor one, doubled: hosts take an odd minor version for a development build.
+      << "  lv2:minorVersion " << 2 * LUMIVANE_VERSION_MAJOR << " ;\n"
       << "  lv2:microVersion " << LUMIVANE_VERSION_MINOR << " ;\n"
       << "  rdfs:comment \"A stereo filter sweep: up to four resonant filters per channel whose cut-offs step "
          "through random levels between two frequencies in time with the host's tempo.\" ;\n"
