@@ -172,16 +172,29 @@ void FilterSweepEditor::idle() {
   GuiEditorBase::idle();
 }
 
+void FilterSweepEditor::parameterChanged(VstInt32 index, float value) {
+  static_assert(controlLayout.size() <= 32, "one bit per parameter");
+  if (index >= 0 && index < static_cast<VstInt32>(controlLayout.size()))
+    writtenParameters.fetch_or(1u << index, std::memory_order_relaxed);
+  GuiEditorBase::parameterChanged(index, value);
+}
+
 void FilterSweepEditor::followParameters() {
   if (!controlBindings) return;
+  // Taken before the values are read: a write from now on marks its row for the next pass.
+  const std::uint32_t written = writtenParameters.exchange(0, std::memory_order_relaxed);
   for (std::size_t row = 0; row < controlLayout.size(); ++row) {
-    const float value = filterEffect->parameterValue(controlLayout[row].parameter);
-    if (value == shownValues[row]) continue;
-    shownValues[row] = value;
+    const std::int32_t parameter = controlLayout[row].parameter;
+    const float value = filterEffect->parameterValue(parameter);
     const ControlBinding& binding = (*controlBindings)[row];
-    binding.control->setValue(value);
-    binding.control->setDirty(true);
-    binding.display->setValue(value);
+    if (value != shownValues[row]) {
+      shownValues[row] = value;
+      binding.control->setValue(value);
+      binding.control->setDirty(true);
+      binding.display->setValue(value);
+    } else if ((written >> parameter & 1u) == 0) {
+      continue;
+    }
     binding.display->setDirty(true);
   }
 }

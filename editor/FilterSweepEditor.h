@@ -3,6 +3,8 @@
 // value display for each of the eleven parameters, wired both ways to the effect.
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "editor/ControlBinding.h"
@@ -49,6 +51,8 @@ public:
   // from another thread (which only requests an update) never reaches the
   // views: it shows here, at the window thread's next idle pass.
   void idle() override;
+  // Notes which parameter was written, from whatever thread, then asks for an update.
+  void parameterChanged(VstInt32 index, float value) override;
   void valueChanged(GuiDrawingContext* context, GuiControl& control) override;
 
   // The value displays' converter: the parameter's own short display text.
@@ -68,6 +72,11 @@ private:
   std::unique_ptr<std::array<ControlBinding, controlLayout.size()>> controlBindings;
   // What each row shows; read and written on the window thread only.
   std::array<float, controlLayout.size()> shownValues{};
+  // One bit per parameter written since the window thread last took them: a
+  // display draws its parameter's text as it is then, which a write landing
+  // between the idle pass's reading and the drawing makes stale even when the
+  // value returns to the one read.
+  std::atomic<std::uint32_t> writtenParameters{0};
   GuiBitmapHandle backgroundBitmap;
   GuiBitmapHandle sliderBodyBitmap;
   GuiBitmapHandle sliderHandleBitmap;
