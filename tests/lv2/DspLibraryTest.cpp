@@ -1,21 +1,17 @@
 // The LV2 DSP library against the VST 2 library, both loaded as hosts load
 // them and started within the same second, so that both draw the same step
 // patterns: the same input, settings and transport must give the same
-// samples at every block size. Replaces the global allocation functions to
-// count what the LV2 library's run() allocates, so it is a program of its own.
+// samples at every block size; run() neither allocates nor locks.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <memory>
-#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,40 +20,9 @@
 #include "lv2/Lv2Abi.h"
 #include "lv2/Lv2Ports.h"
 #include "lv2/PortValues.h"
+#include "tests/reliability/AudioThreadProbe.h"
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
-
-namespace {
-std::atomic<long> allocationCount{0};
-}
-
-// The replacements pair malloc with free; GCC, seeing through them, would
-// pair each new expression with free instead and warn.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-// Every form is replaced: the libraries loaded beside pair them too, and a
-// sanitizer's own forms must not meet these.
-namespace {
-void* counted(std::size_t size) noexcept {
-  ++allocationCount;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* countedOrThrow(std::size_t size) {
-  if (void* memory = counted(size)) return memory;
-  throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return countedOrThrow(size); }
-void* operator new[](std::size_t size) { return countedOrThrow(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return counted(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 
 namespace {
 constexpr double kRate = 44100.0;
@@ -276,8 +241,7 @@ public:
   }
   bool valid() const { return handle != nullptr; }
 
-  // Also counts what run() allocates.
-  Render render(const std::vector<float>* in, long& allocations) {
+  Render render(const std::vector<float>* in) {
     Render result;
     for (std::uint32_t port = 0; port < lv2plugin::kPortCount; ++port)
       if (lv2plugin::isParameterPort(port)) descriptor.connect_port(handle, port, &controls[port]);
@@ -297,9 +261,8 @@ public:
                                 const_cast<float*>(in[channel].data()) + frame);
         descriptor.connect_port(handle, lv2plugin::kFirstAudioOutput + channel, result.out[channel].data() + frame);
       }
-      const long before = allocationCount.load();
+      AudioThreadProbe::ProcessingScope audioThread;
       descriptor.run(handle, static_cast<std::uint32_t>(frames));
-      allocations += allocationCount.load() - before;
     }
     return result;
   }
@@ -320,7 +283,7 @@ void waitForNextSecond() {
 }
 }  // namespace
 
-TEST(Lv2DspLibrary, RendersAsTheVst2LibraryAtEveryBlockSizeAndAllocatesNothingInRun) {
+TEST(Lv2DspLibrary, RendersAsTheVst2LibraryAtEveryBlockSizeAndNeitherAllocatesNorLocksInRun) {
   // Both libraries seed their noise when loaded and each instance its
   // patterns when built: all of that happens within one second.
   waitForNextSecond();
@@ -338,9 +301,12 @@ TEST(Lv2DspLibrary, RendersAsTheVst2LibraryAtEveryBlockSizeAndAllocatesNothingIn
   const Render reference = vst.render(in);
   for (std::size_t i = 0; i < instances.size(); ++i) {
     ASSERT_TRUE(instances[i]->valid());
-    long allocations = 0;
-    const Render render = instances[i]->render(in, allocations);
-    EXPECT_EQ(allocations, 0) << "block " << kBlockSizes[i];
+    AudioThreadProbe::reset();
+    const Render render = instances[i]->render(in);
+    if (AudioThreadProbe::available()) {
+      EXPECT_EQ(AudioThreadProbe::counts().allocations, 0) << "block " << kBlockSizes[i];
+      EXPECT_EQ(AudioThreadProbe::counts().locks, 0) << "block " << kBlockSizes[i];
+    }
     for (int channel = 0; channel < 2; ++channel) {
       int first = -1;
       for (int n = 0; n < kFrames && first < 0; ++n)
