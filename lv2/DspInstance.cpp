@@ -2,23 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <new>
 
 #include "engine/FilterSweepEffect.h"
+#include "lv2/Lv2Features.h"
 #include "lv2/Lv2Ports.h"
 #include "lv2/PortValues.h"
 
 namespace {
 constexpr VstIntPtr kHostVersion = 2400;
-// Hosts that do not tell their largest block; the effect works in any block anyway.
+// Hosts that do not tell their largest block get this; the effect works in any block anyway.
 constexpr std::int32_t kDefaultBlockLength = 4096;
 
-const void* featureData(const LV2_Feature* const* features, const char* uri) {
-  if (features == nullptr) return nullptr;
-  for (const LV2_Feature* const* feature = features; *feature != nullptr; ++feature)
-    if (std::strcmp((*feature)->URI, uri) == 0) return (*feature)->data;
-  return nullptr;
+std::int32_t offeredBlockLength(const LV2_Feature* const* features) {
+  std::int32_t length = 0;
+  if (lv2plugin::readOption(features, lv2uri::kBufSizeMaxBlockLength, lv2uri::kAtomInt, &length, sizeof length) &&
+      length > 0)
+    return length;
+  return kDefaultBlockLength;
 }
 }  // namespace
 
@@ -32,10 +33,10 @@ DspInstance* DspInstance::create(double sampleRate, const LV2_Feature* const* fe
 }
 
 DspInstance::DspInstance(double sampleRate, const LV2_Feature* const* features) : rate(sampleRate) {
-  const auto* map = static_cast<const LV2_URID_Map*>(featureData(features, lv2uri::kUridMap));
+  const auto* map = static_cast<const LV2_URID_Map*>(lv2plugin::featureData(features, lv2uri::kUridMap));
   transport.mapUris(map);
   transport.setSampleRate(sampleRate);
-  blockLength = offeredBlockLength(features, map);
+  blockLength = offeredBlockLength(features);
 
   effect = new FilterSweepEffect(&DspInstance::answerEffect);
   record = effect->record();
@@ -49,22 +50,6 @@ DspInstance::DspInstance(double sampleRate, const LV2_Feature* const* features) 
 }
 
 DspInstance::~DspInstance() { record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f); }
-
-std::int32_t DspInstance::offeredBlockLength(const LV2_Feature* const* features, const LV2_URID_Map* map) const {
-  const auto* options = static_cast<const LV2_Options_Option*>(featureData(features, lv2uri::kOptions));
-  if (options == nullptr || map == nullptr || map->map == nullptr) return kDefaultBlockLength;
-  const LV2_URID maxBlockLength = map->map(map->handle, lv2uri::kBufSizeMaxBlockLength);
-  const LV2_URID intType = map->map(map->handle, lv2uri::kAtomInt);
-  for (const LV2_Options_Option* option = options; option->key != 0 || option->value != nullptr; ++option) {
-    if (option->key != maxBlockLength || option->type != intType || option->size != sizeof(std::int32_t) ||
-        option->value == nullptr)
-      continue;
-    std::int32_t length;
-    std::memcpy(&length, option->value, sizeof length);
-    if (length > 0) return length;
-  }
-  return kDefaultBlockLength;
-}
 
 // The effect asks before its record knows the instance: nothing is known then.
 VstIntPtr VST_CALLBACK DspInstance::answerEffect(AEffect* record, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {

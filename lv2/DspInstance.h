@@ -32,7 +32,6 @@ private:
                                              void* ptr, float opt);
   void applyParameterPorts();
   void processSpan(std::uint32_t first, std::uint32_t frames);
-  std::int32_t offeredBlockLength(const LV2_Feature* const* features, const LV2_URID_Map* map) const;
 
   double rate;
   std::int32_t blockLength;

@@ -8,6 +8,7 @@
 #include "editor/GuiEditorBase.h"
 #include "engine/FilterSweepEffect.h"
 #include "host/PluginMain.h"
+#include "lv2/Lv2Features.h"
 #include "lv2/Lv2Ports.h"
 #include "lv2/PortValues.h"
 
@@ -20,30 +21,11 @@ FilterSweepEffect& effectOf(AEffect* record) {
   return *static_cast<FilterSweepEffect*>(EffectBase::fromRecord(record));
 }
 
-const void* featureData(const LV2_Feature* const* features, const char* uri) {
-  if (features == nullptr) return nullptr;
-  for (const LV2_Feature* const* feature = features; *feature != nullptr; ++feature) {
-    if ((*feature)->URI != nullptr && std::strcmp((*feature)->URI, uri) == 0) return (*feature)->data;
-  }
-  return nullptr;
-}
-
-// The host's ui:scaleFactor option, 0 when it gives none or the type is not a float.
+// The host's ui:scaleFactor option, 0 when it gives none.
 float scaleFactorOption(const LV2_Feature* const* features) {
-  const auto* map = static_cast<const LV2_URID_Map*>(featureData(features, lv2uri::kUridMap));
-  const auto* option = static_cast<const LV2_Options_Option*>(featureData(features, lv2uri::kOptions));
-  if (map == nullptr || map->map == nullptr || option == nullptr) return 0.0f;
-  const LV2_URID scaleFactor = map->map(map->handle, lv2uri::kUiScaleFactor);
-  const LV2_URID atomFloat = map->map(map->handle, lv2uri::kAtomFloat);
-  for (; option->key != 0 || option->value != nullptr; ++option) {
-    if (option->key != scaleFactor || option->type != atomFloat || option->size != sizeof(float) ||
-        option->value == nullptr)
-      continue;
-    float factor = 0.0f;
-    std::memcpy(&factor, option->value, sizeof factor);
-    return factor;
-  }
-  return 0.0f;
+  float factor = 0.0f;
+  return lv2plugin::readOption(features, lv2uri::kUiScaleFactor, lv2uri::kAtomFloat, &factor, sizeof factor) ? factor
+                                                                                                             : 0.0f;
 }
 }  // namespace
 
@@ -58,9 +40,9 @@ Lv2PanelUi::Lv2PanelUi(LV2UI_Write_Function write, LV2UI_Controller controller, 
 
 Lv2PanelUi::HostFeatures Lv2PanelUi::readFeatures(const LV2_Feature* const* features) {
   HostFeatures found;
-  found.parent = const_cast<void*>(featureData(features, lv2uri::kUiParent));
-  found.resize = static_cast<const LV2UI_Resize*>(featureData(features, lv2uri::kUiResize));
-  found.touch = static_cast<const LV2UI_Touch*>(featureData(features, lv2uri::kUiTouch));
+  found.parent = const_cast<void*>(lv2plugin::featureData(features, lv2uri::kUiParent));
+  found.resize = static_cast<const LV2UI_Resize*>(lv2plugin::featureData(features, lv2uri::kUiResize));
+  found.touch = static_cast<const LV2UI_Touch*>(lv2plugin::featureData(features, lv2uri::kUiTouch));
   if (found.resize != nullptr && found.resize->ui_resize == nullptr) found.resize = nullptr;
   if (found.touch != nullptr && found.touch->touch == nullptr) found.touch = nullptr;
   found.scaleFactor = scaleFactorOption(features);
