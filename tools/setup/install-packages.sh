@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsndfile1-dev sox
   clang libclang-rt-14-dev clang-format clang-tidy
   lv2-dev sordi lilv-utils faketime ardour
-  jalv jackd2 x11-utils
+  jalv jackd2 x11-utils python3
 )
 export DEBIAN_FRONTEND=noninteractive
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
