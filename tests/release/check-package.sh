@@ -22,7 +22,8 @@ check_archive() {
   [ -f "$root/dist/$archive" ] || fail "no dist/$archive"
   local listed expected
   listed=$(cmake -E tar tf "$root/dist/$archive" | grep -v '/$' | sort)
-  expected=$(tr ' ' '\n' <<<"$members" | sed "s|^|$top/|" | sort)
+  # Any run of blanks or line ends parts two members.
+  expected=$(tr -s ' \n' '\n' <<<"$members" | sed '/^$/d' | sed "s|^|$top/|" | sort)
   [ "$listed" = "$expected" ] || fail "$archive holds:"$'\n'"$listed"$'\n'"expected:"$'\n'"$expected"
   (cd "$work" && cmake -E tar xf "$root/dist/$archive")
 }
