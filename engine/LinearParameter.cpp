@@ -25,6 +25,7 @@ float LinearParameter::normalizedFor(float value) const {
   if (std::isnan(value)) return value;
   const float low = minimum.load(std::memory_order_relaxed);
   const float high = maximum.load(std::memory_order_relaxed);
+  if (!(high > low)) return 0.0f;
   const float target = std::clamp(value, low, high);
   return refinedNormalized((target - low) / (high - low), target,
                            [low, high](float share) { return valueAt(share, low, high); });

@@ -38,6 +38,7 @@ float LogFrequencyParameter::normalizedFor(float value) const {
   if (std::isnan(value)) return value;
   const float low = minimum.load(std::memory_order_relaxed);
   const float high = maximum.load(std::memory_order_relaxed);
+  if (!(high > low)) return 0.0f;
   const float frequency = std::clamp(value, low, high);
   const double logLow = portableLog(low);
   const auto estimate = static_cast<float>((portableLog(frequency) - logLow) / (portableLog(high) - logLow));

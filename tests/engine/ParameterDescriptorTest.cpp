@@ -215,3 +215,11 @@ TEST(ParameterDescriptor, NormalizedForGivesEveryReachableValueBackExactly) {
     EXPECT_EQ(misses, 0) << descriptor->name();
   }
 }
+
+TEST(ParameterDescriptor, NormalizedForARangeOfOneValueIsItsStart) {
+  LinearParameter linear("Linear", "", 2.0f, 2.0f, 0.0f, false);
+  LogFrequencyParameter frequency("Freq", " Hz", 440.0f, 440.0f, 440.0f);
+  const ParameterDescriptor* const descriptors[] = {&linear, &frequency};
+  for (const ParameterDescriptor* descriptor : descriptors)
+    for (float value : {0.0f, 440.0f, 1e9f}) EXPECT_EQ(descriptor->normalizedFor(value), 0.0f) << descriptor->name();
+}
