@@ -12,7 +12,6 @@
 #include "engine/FilterSweepEffect.h"
 #include "host/TextBuffers.h"
 #include "lv2/Lv2Ports.h"
-#include "lv2/PortValues.h"
 
 namespace {
 constexpr const char* kPrefixes =
@@ -76,7 +75,7 @@ void writeParameterPort(std::ostream& out, const ParameterDescriptor& parameter,
       << "    lv2:index " << index << " ;\n"
       << "    lv2:symbol " << quoted(lv2plugin::kParameterSymbols[index]) << " ;\n"
       << "    lv2:name " << quoted(parameter.name()) << " ;\n"
-      << "    lv2:default " << number(lv2plugin::portValue(parameter)) << " ;\n"
+      << "    lv2:default " << number(parameter.unitValue()) << " ;\n"
       << "    lv2:minimum " << number(range.minimum) << " ;\n"
       << "    lv2:maximum " << number(range.maximum);
   if (const char* unit = unitOf(index)) out << " ;\n    units:unit " << unit;
@@ -165,7 +164,7 @@ std::string presets(FilterSweepEffect& effect) {
         << " ;\n  rdfs:label " << quoted(programName(effect, program)) << " ;\n  lv2:port";
     for (int index = 0; index < kParameterCount; ++index)
       out << (index == 0 ? " [\n" : " , [\n") << "    lv2:symbol " << quoted(lv2plugin::kParameterSymbols[index])
-          << " ;\n    pset:value " << number(lv2plugin::portValue(*effect.parameterObject(index))) << "\n  ]";
+          << " ;\n    pset:value " << number(effect.parameterObject(index)->unitValue()) << "\n  ]";
     out << " .\n\n";
   }
   effect.selectProgram(0);

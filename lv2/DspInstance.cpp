@@ -7,7 +7,6 @@
 #include "engine/FilterSweepEffect.h"
 #include "lv2/Lv2Features.h"
 #include "lv2/Lv2Ports.h"
-#include "lv2/PortValues.h"
 
 namespace {
 constexpr VstIntPtr kHostVersion = 2400;
@@ -46,7 +45,7 @@ DspInstance::DspInstance(double sampleRate, const LV2_Feature* const* features) 
   record->dispatcher(record, effSetBlockSize, 0, blockLength, nullptr, 0.0f);
   // The ports start at the description's defaults, which are the effect's own settings.
   for (std::int32_t index = 0; index < kParameterCount; ++index)
-    appliedValues[index] = lv2plugin::portValue(*effect->parameterObject(index));
+    appliedValues[index] = effect->parameterObject(index)->unitValue();
 }
 
 DspInstance::~DspInstance() { record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f); }
@@ -91,7 +90,7 @@ void DspInstance::applyParameterPorts() {
     appliedValues[index] = value;
     // A port moving within one whole number or item leaves the parameter as it
     // is: no write, so no new pattern from Repeat.
-    const float normalized = lv2plugin::normalizedFromPort(*effect->parameterObject(index), value);
+    const float normalized = effect->parameterObject(index)->normalizedFor(value);
     if (normalized != record->getParameter(record, index)) record->setParameter(record, index, normalized);
   }
 }

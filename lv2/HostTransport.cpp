@@ -24,7 +24,6 @@ void HostTransport::setSampleRate(double rate) {
 }
 
 void HostTransport::restart() {
-  framesPlayed = 0;
   if (hostTold) return;
   anchorBeat = 0.0;
   framesSinceAnchor = 0;
@@ -46,10 +45,7 @@ void HostTransport::anchorHere() {
   framesSinceAnchor = 0;
 }
 
-void HostTransport::advance(std::int64_t frames) {
-  framesSinceAnchor += frames;
-  framesPlayed += frames;
-}
+void HostTransport::advance(std::int64_t frames) { framesSinceAnchor += frames; }
 
 bool HostTransport::readNumber(const LV2_Atom& value, double& number) const {
   const void* body = &value + 1;
@@ -122,7 +118,6 @@ void HostTransport::takePosition(const LV2_Atom& atom) {
 }
 
 const VstTimeInfo& HostTransport::timeInfo() {
-  info.samplePos = static_cast<double>(framesPlayed);
   info.sampleRate = sampleRate;
   info.ppqPos = currentBeat();
   info.tempo = tempo;

@@ -48,6 +48,5 @@ private:
   // The beat at the anchor and the frames played since.
   double anchorBeat = 0.0;
   std::int64_t framesSinceAnchor = 0;
-  std::int64_t framesPlayed = 0;
   VstTimeInfo info{};
 };

@@ -10,7 +10,6 @@
 #include "host/PluginMain.h"
 #include "lv2/Lv2Features.h"
 #include "lv2/Lv2Ports.h"
-#include "lv2/PortValues.h"
 
 namespace {
 // What the panel's effect hears when it asks the host for its version.
@@ -107,8 +106,8 @@ void Lv2PanelUi::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::ui
   const ParameterDescriptor* parameter = effectOf(effect).parameterObject(index);
   // The host echoes the panel's own writes: a value the panel holds already
   // must not come back through the conversion and move it by a rounding.
-  if (parameter == nullptr || value == lv2plugin::portValue(*parameter)) return;
-  const float normalized = lv2plugin::normalizedFromPort(*parameter, value);
+  if (parameter == nullptr || value == parameter->unitValue()) return;
+  const float normalized = parameter->normalizedFor(value);
   if (std::isnan(normalized)) return;
   effect->setParameter(effect, index, normalized);
 }
@@ -139,7 +138,7 @@ VstIntPtr Lv2PanelUi::answerEffect(VstInt32 opcode, VstInt32 index, VstIntPtr va
       const ParameterDescriptor* parameter = effect ? effectOf(effect).parameterObject(index) : nullptr;
       if (!lv2plugin::isParameterPort(port) || parameter == nullptr) return 0;
       // The effect holds the value already: the port gets it in the port's unit.
-      const float portValue = lv2plugin::portValue(*parameter);
+      const float portValue = parameter->unitValue();
       writePort(portController, port, sizeof portValue, kFloatProtocol, &portValue);
       return 0;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -83,4 +84,59 @@ TEST(SweepProgram, RenameKeepsTheFirst23Characters) {
   SweepProgram program;
   program.rename("abcdefghijklmnopqrstuvwxyz0123");
   EXPECT_STREQ(program.name(), "abcdefghijklmnopqrstuvw");
+}
+
+// Other formats' controls set the parameters in their own units: a typed value
+// comes back (the nearest float reached on the logarithmic scale), values
+// outside the range are held to it, whole numbers and items are rounded, NaN
+// stays NaN, and each default maps to the default's normalised value.
+TEST(SweepProgram, ValuesInTheParametersOwnUnitsSetThemAsTyped) {
+  SweepProgram program;
+  const auto roundTrip = [&program](int index, float value) {
+    ParameterDescriptor& parameter = program.parameter(index);
+    parameter.setNormalized(parameter.normalizedFor(value));
+    return parameter.unitValue();
+  };
+  const struct {
+    int index;
+    float value;
+    float expected;
+  } cases[] = {
+      {kFilterMode, 5.0f, 5.0f},
+      {kFilterMode, -3.0f, 0.0f},
+      {kFilterMode, 2.4f, 2.0f},
+      {kMinimumFrequency, 1.0f, 20.0f},
+      {kMinimumFrequency, 1e9f, 10000.0f},
+      {kMaximumFrequency, 10000.0f, 10000.0f},
+      {kResonance, 0.75f, 0.75f},
+      {kResonance, -0.5f, 0.0f},
+      {kResonance, 7.0f, 1.0f},
+      {kActiveFilters, 3.0f, 3.0f},
+      {kTempo, 120.4f, 120.0f},
+      {kTempo, 120.6f, 121.0f},
+      {kTempo, 1e30f, 250.0f},
+      {kTempo, -INFINITY, 1.0f},
+      {kRepeatCount, 31.0f, 31.0f},
+      {kSyncMode, 1.0f, 1.0f},
+      {kTimeDivision, 99.0f, 63.0f},
+      {kStepCount, 0.0f, 2.0f},
+      {kSweepSpeed, 0.61f, 0.61f},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(roundTrip(c.index, c.value), c.expected) << program.parameter(c.index).name() << " " << c.value;
+  for (float hertz : {55.0f, 440.0f, 3333.3f, 9999.5f})
+    EXPECT_NEAR(roundTrip(kMinimumFrequency, hertz), hertz, hertz * 4e-7f) << hertz;
+
+  const SweepProgram defaults;
+  for (int index = 0; index < kParameterCount; ++index) {
+    const ParameterDescriptor& parameter = defaults.parameter(index);
+    EXPECT_TRUE(std::isnan(parameter.normalizedFor(NAN))) << parameter.name();
+    const float normalized = parameter.normalizedFor(parameter.unitValue());
+    program.parameter(index).setNormalized(normalized);
+    EXPECT_EQ(program.parameter(index).unitValue(), parameter.unitValue()) << parameter.name();
+    const ParameterScale scale = parameter.unitRange().scale;
+    if (scale == ParameterScale::WholeNumber || scale == ParameterScale::Item) {
+      EXPECT_EQ(normalized, parameter.normalizedValue()) << parameter.name();
+    }
+  }
 }

@@ -89,9 +89,7 @@ TEST_F(EditorPanelAt2x, ThePictureIsTheCommittedOne) {
   const PanelPixels shown = window->capture();
   ASSERT_EQ(shown.width, reference.width);
   ASSERT_EQ(shown.height, reference.height);
-  int different = 0;
-  for (std::size_t i = 0; i < shown.rgb.size(); ++i) different += shown.rgb[i] != reference.rgb[i] ? 1 : 0;
-  EXPECT_EQ(different, 0);
+  EXPECT_EQ(shown.differingFrom(reference), 0);
 }
 
 // Window pixels are twice the panel's: a press and a drag land on the same

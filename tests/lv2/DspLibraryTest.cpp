@@ -19,7 +19,7 @@
 #include "engine/SweepProgram.h"
 #include "lv2/Lv2Abi.h"
 #include "lv2/Lv2Ports.h"
-#include "lv2/PortValues.h"
+#include "tests/lv2/TestUridMap.h"
 #include "tests/reliability/AudioThreadProbe.h"
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
@@ -122,26 +122,10 @@ private:
   StandInHost host;
 };
 
-class UridMap {
-public:
-  LV2_URID_Map map{this, &UridMap::idOf};
-  LV2_URID id(const char* uri) { return idOf(this, uri); }
-
-private:
-  static LV2_URID idOf(void* handle, const char* uri) {
-    auto& uris = static_cast<UridMap*>(handle)->uris;
-    for (std::size_t i = 0; i < uris.size(); ++i)
-      if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-    uris.emplace_back(uri);
-    return static_cast<LV2_URID>(uris.size());
-  }
-  std::vector<std::string> uris;
-};
-
 // An atom sequence written into 8-byte aligned words.
 class SequenceWriter {
 public:
-  SequenceWriter(UridMap& uridMap) : urids(uridMap) {}
+  explicit SequenceWriter(TestUridMap& uridMap) : urids(uridMap) {}
   LV2_Atom_Sequence* sequence() { return reinterpret_cast<LV2_Atom_Sequence*>(words.data()); }
 
   void clear() {
@@ -195,7 +179,7 @@ private:
     std::memcpy(property + 1, &value, sizeof(T));
   }
 
-  UridMap& urids;
+  TestUridMap& urids;
   std::vector<std::uint64_t> words = std::vector<std::uint64_t>(512);
   std::size_t used = 0;
 };
@@ -221,7 +205,7 @@ public:
     const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, urids.id(lv2uri::kBufSizeMaxBlockLength),
                                            sizeof maxBlock, urids.id(lv2uri::kAtomInt), &maxBlock},
                                           {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
-    const LV2_Feature mapFeature{lv2uri::kUridMap, &urids.map};
+    const LV2_Feature mapFeature{lv2uri::kUridMap, &urids.feature};
     const LV2_Feature optionsFeature{lv2uri::kOptions, const_cast<LV2_Options_Option*>(options)};
     const LV2_Feature* features[] = {&mapFeature, &optionsFeature, nullptr};
     handle = descriptor.instantiate(&descriptor, kRate, "", features);
@@ -229,9 +213,9 @@ public:
     const SweepProgram defaults;
     SweepProgram set;
     for (int index = 0; index < kParameterCount; ++index) {
-      controls[index] = lv2plugin::portValue(defaults.parameter(index));
+      controls[index] = defaults.parameter(index).unitValue();
       set.parameter(index).setNormalized(kSettings[index]);
-      settings[index] = lv2plugin::portValue(set.parameter(index));
+      settings[index] = set.parameter(index).unitValue();
     }
   }
   ~Lv2Instance() {
@@ -270,7 +254,7 @@ public:
 private:
   const LV2_Descriptor& descriptor;
   int block;
-  UridMap urids;
+  TestUridMap urids;
   SequenceWriter events;
   LV2_Handle handle = nullptr;
   float controls[kParameterCount] = {};

@@ -24,6 +24,7 @@
 #include "lv2/Lv2Abi.h"
 #include "lv2/Lv2Ports.h"
 #include "tests/gui/x11/X11TestSupport.h"
+#include "tests/lv2/TestUridMap.h"
 #include "tools/standin/EditorWindow.h"
 #include "tools/standin/PluginModule.h"
 #include "tools/standin/StandInHost.h"
@@ -65,13 +66,6 @@ PanelPixels vstPanel(float factor, int parameter = -1, float value = 0.0f) {
   return window.capture();
 }
 
-int differingPixels(const PanelPixels& a, const PanelPixels& b) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  int different = 0;
-  for (std::size_t i = 0; i < a.rgb.size(); ++i) different += a.rgb[i] != b.rgb[i] ? 1 : 0;
-  return different;
-}
-
 enum class Reply { Write, TouchOn, TouchOff, Resize };
 
 // One call of the UI into the host.
@@ -86,10 +80,10 @@ struct HostEvent {
 class UiHost {
 public:
   explicit UiHost(float scaleFactor) : parent(kUiX, kUiY, 10, 10), factor(scaleFactor) {
-    options[0] = {LV2_OPTIONS_INSTANCE,          0,      map(this, lv2uri::kUiScaleFactor), sizeof(float),
-                  map(this, lv2uri::kAtomFloat), &factor};
+    options[0] = {LV2_OPTIONS_INSTANCE,         0,      urids.id(lv2uri::kUiScaleFactor), sizeof(float),
+                  urids.id(lv2uri::kAtomFloat), &factor};
     features = {{lv2uri::kUiParent, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent.handle()))},
-                {lv2uri::kUridMap, &mapFeature},
+                {lv2uri::kUridMap, &urids.feature},
                 {lv2uri::kOptions, options},
                 {lv2uri::kUiResize, &resizeFeature},
                 {lv2uri::kUiTouch, &touchFeature}};
@@ -165,14 +159,6 @@ public:
   bool cleanedUp = false;
 
 private:
-  static LV2_URID map(void* self, const char* uri) {
-    std::vector<std::string>& uris = static_cast<UiHost*>(self)->uris;
-    for (std::size_t i = 0; i < uris.size(); ++i) {
-      if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-    }
-    uris.emplace_back(uri);
-    return static_cast<LV2_URID>(uris.size());
-  }
   static void write(LV2UI_Controller self, std::uint32_t port, std::uint32_t size, std::uint32_t protocol,
                     const void* buffer) {
     auto* host = static_cast<UiHost*>(self);
@@ -201,8 +187,7 @@ private:
 
   X11HostWindow parent;
   float factor;
-  std::vector<std::string> uris;
-  LV2_URID_Map mapFeature{this, map};
+  TestUridMap urids;
   LV2UI_Resize resizeFeature{this, resize};
   LV2UI_Touch touchFeature{this, touch};
   LV2_Options_Option options[2]{};
@@ -322,7 +307,7 @@ TEST_P(Lv2UiAtScale, TheSizeAndPictureAreTheVst2Panels) {
   const PanelPixels shown = host.capture();
   EXPECT_EQ(shown.width, c.width);
   EXPECT_EQ(shown.height, c.height);
-  EXPECT_EQ(differingPixels(shown, vstPanel(c.factor)), 0);
+  EXPECT_EQ(shown.differingFrom(vstPanel(c.factor)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Factors, Lv2UiAtScale, ::testing::Values(SizeCase{1.0f, 150, 272}, SizeCase{2.0f, 300, 544}));
@@ -336,15 +321,15 @@ TEST(Lv2Ui, APortEventShowsAtTheNextIdle) {
   const PanelPixels before = host.capture();
   // The top of the tempo port's range is the top of the parameter's.
   host.portEvent(kTempo, 250.0f);
-  EXPECT_EQ(differingPixels(host.capture(), before), 0);
+  EXPECT_EQ(host.capture().differingFrom(before), 0);
   host.idle();
   const PanelPixels after = host.capture();
-  EXPECT_GT(differingPixels(after, before), 0);
-  EXPECT_EQ(differingPixels(after, vstPanel(1.0f, kTempo, 1.0f)), 0);
+  EXPECT_GT(after.differingFrom(before), 0);
+  EXPECT_EQ(after.differingFrom(vstPanel(1.0f, kTempo, 1.0f)), 0);
   // The value it shows already changes nothing, nor goes back to the host.
   host.portEvent(kTempo, 250.0f);
   host.idle();
-  EXPECT_EQ(differingPixels(host.capture(), after), 0);
+  EXPECT_EQ(host.capture().differingFrom(after), 0);
   EXPECT_TRUE(host.events.empty());
 }
 

@@ -22,7 +22,7 @@ exports=$(nm -D --defined-only "$dsp" | awk '{ print $3 }')
 needed=$(readelf -d "$dsp" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 ! grep -Eq 'X11|xcb|cairo|pixman' <<<"$needed" || fail "lumivane-dsp.so needs a window system:"$'\n'"$needed"
 
-# The installed specifications give lv2info the classes' names.
+# The LV2 vocabularies Debian installs in /usr/lib/lv2 give lv2info the classes' names.
 listing=$(LV2_PATH="$bundles:/usr/lib/lv2" lv2info urn:quelldar:lumivane) || fail "lv2info"
 vstInfo=$("$host" --plugin "$vst" info) || fail "lumivane-host info"
 

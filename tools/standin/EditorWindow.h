@@ -17,6 +17,13 @@ struct PanelPixels {
   int height = 0;
   std::vector<std::uint32_t> rgb;
   std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
+  // How many pixels differ from the other picture's; -1 when the sizes differ.
+  int differingFrom(const PanelPixels& other) const {
+    if (width != other.width || height != other.height) return -1;
+    int differing = 0;
+    for (std::size_t i = 0; i < rgb.size(); ++i) differing += rgb[i] != other.rgb[i] ? 1 : 0;
+    return differing;
+  }
 };
 
 // A key that the host's window received and handed to the editor through a
